@@ -1,0 +1,87 @@
+#pragma once
+#include "ArchiveContent.h"
+#include "ArchiveDefinition.h"
+#include "shell/clsResize.h"
+#include "platform/Controls.h"
+#include "platform/Form.h"
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QToolBar>
+#include <cstdint>
+#include <memory>
+
+// The reading window of one archive; the seven archives are this one design with the values of their
+// definitions. The user picks a topic in List1 and steps through its maxims with HScroll1; one step
+// past the last maxim shows the end-of-topic line.
+class ArchiveWindow : public Form {
+    Q_OBJECT
+public:
+    explicit ArchiveWindow(const ArchiveDefinition& def);
+    ~ArchiveWindow() override;
+
+    void Form_Load() override;
+    void Form_Resize() override;
+    void Form_Unload() override;
+
+    void List1_Click();
+    void HScroll1_Change();
+    void aiuto_Click();
+    void guidainlinea_Click();
+    void stampiamo_Click();
+    void esco_Click();
+
+    const ArchiveDefinition& definition() const { return def_; }
+    const ArchiveContent& content() const { return content_; }
+    int archiveTotal() const { return total_; }
+
+    std::int16_t CurrentTopic() const { return currentTopic_; }
+    std::int16_t CurrentMaxim() const { return currentMaxim_; }
+    std::int16_t TopicMaximCount() const { return topicMaximCount_; }
+    int PrintAll() const { return printAll_; }
+    int EndOfTopicPosition() const { return topicMaximCount_ + 1; }
+
+    QListWidget* List1() const { return list_; }
+    QScrollBar* HScroll1() const { return scroll_; }
+    QPlainTextEdit* sent() const { return sent_; }
+    VLabel* Label1() const { return label1_; }
+    VLabel* Label2() const { return label2_; }
+    VLabel* conta() const { return conta_; }
+    VLabel* passo() const { return passo_; }
+    QToolBar* Toolbar1() const { return toolbar_; }
+    clsResize* Resizer() const { return resizer_.get(); }
+
+    // The topic list entry: two blanks below 10, the number text, ") ", the title.
+    static QString ListLabel(int topic, const QString& title);
+    static QString AiutoText();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void setPrintAll(int v) { printAll_ = v; }
+
+private:
+    void loadContent();
+    void onRowChanged(int row);
+    void onItemClicked();
+
+    const ArchiveDefinition& def_;
+    ArchiveContent content_;
+    std::unique_ptr<clsResize> resizer_;
+    std::int16_t currentTopic_ = 0;
+    std::int16_t currentMaxim_ = 0;
+    std::int16_t topicMaximCount_ = 0;
+    int printAll_ = 0;
+    int total_ = 0;
+
+    QToolBar* toolbar_;
+    VLabel* label1_;
+    VLabel* label2_;
+    QListWidget* list_;
+    QScrollBar* scroll_;
+    VLabel* conta_;
+    QPlainTextEdit* sent_;
+    VLabel* passo_;
+    bool listPressed_ = false;
+    bool rowChangedByPress_ = false;
+};

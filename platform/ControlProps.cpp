@@ -1,0 +1,93 @@
+#include "ControlProps.h"
+#include "Twips.h"
+#include <QRectF>
+#include <QVariant>
+#include <QWidget>
+
+namespace Props {
+namespace {
+constexpr const char* BoxProperty = "_norvelia_twips_box";
+constexpr const char* TagProperty = "Tag";
+
+const GeometryHooks* hooksOf(const QObject* c) { return dynamic_cast<const GeometryHooks*>(c); }
+GeometryHooks* hooksOf(QObject* c) { return dynamic_cast<GeometryHooks*>(c); }
+bool isBoxProperty(Geom g) { return g == Geom::Left || g == Geom::Top || g == Geom::Width || g == Geom::Height; }
+} // namespace
+
+const char* name(Geom g)
+{
+    switch (g) {
+    case Geom::Left: return "Left";
+    case Geom::Top: return "Top";
+    case Geom::Width: return "Width";
+    case Geom::Height: return "Height";
+    case Geom::X1: return "X1";
+    case Geom::Y1: return "Y1";
+    case Geom::X2: return "X2";
+    case Geom::Y2: return "Y2";
+    }
+    return "";
+}
+
+bool boxOf(const QWidget* w, double& left, double& top, double& width, double& height)
+{
+    const QVariant v = w->property(BoxProperty);
+    if (v.isValid()) {
+        const QRectF r = v.toRectF();
+        left = r.x(); top = r.y(); width = r.width(); height = r.height();
+        return true;
+    }
+    const QRect g = w->geometry();
+    left = Twips::fromPxX(g.x()); top = Twips::fromPxY(g.y());
+    width = Twips::fromPxX(g.width()); height = Twips::fromPxY(g.height());
+    return false;
+}
+
+void placeWidget(QWidget* w, double left, double top, double width, double height)
+{
+    // A negative size cannot be shown; the design never has one, a rescale to a tiny window might.
+    w->setProperty(BoxProperty, QRectF(left, top, width, height));
+    w->setGeometry(Twips::toPx(left, top, std::max(0.0, width), std::max(0.0, height)));
+}
+
+int read(const QObject* c, Geom g, double& out)
+{
+    if (!c) return InvalidCall;
+    if (auto* h = hooksOf(c)) return h->readGeom(g, out);
+    auto* w = qobject_cast<const QWidget*>(c);
+    if (!w || !isBoxProperty(g)) return NotSupported;
+    double l, t, wd, ht;
+    boxOf(w, l, t, wd, ht);
+    out = g == Geom::Left ? l : g == Geom::Top ? t : g == Geom::Width ? wd : ht;
+    return Ok;
+}
+
+int write(QObject* c, Geom g, double value)
+{
+    if (!c) return InvalidCall;
+    if (auto* h = hooksOf(c)) return h->writeGeom(g, value);
+    auto* w = qobject_cast<QWidget*>(c);
+    if (!w || !isBoxProperty(g)) return NotSupported;
+    double l, t, wd, ht;
+    boxOf(w, l, t, wd, ht);
+    switch (g) {
+    case Geom::Left: l = value; break;
+    case Geom::Top: t = value; break;
+    case Geom::Width: if (value < 0) return InvalidCall; wd = value; break;
+    case Geom::Height: if (value < 0) return InvalidCall; ht = value; break;
+    default: break;
+    }
+    placeWidget(w, l, t, wd, ht);
+    return Ok;
+}
+
+bool isLine(const QObject* c)
+{
+    auto* h = hooksOf(c);
+    return h && h->isLine();
+}
+
+QString tag(const QObject* c) { return c ? c->property(TagProperty).toString() : QString(); }
+void setTag(QObject* c, const QString& t) { if (c) c->setProperty(TagProperty, t); }
+
+} // namespace Props

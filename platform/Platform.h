@@ -1,0 +1,55 @@
+#pragma once
+#include <QColor>
+#include <QString>
+#include <memory>
+#include <optional>
+
+class QWidget;
+
+// The modal and outside-world pieces the windows lean on: message boxes, the colour and file dialogs,
+// the shell, the tune device. Windows reach them only through Platform::current(), so that tests can
+// install a scripted implementation; the program installs the Qt one at start.
+
+enum class MsgButtons { OK, YesNo };
+enum class MsgIcon { None, Information, Question, Exclamation };
+enum class MsgAnswer { OK, Yes, No };
+
+struct MsgBoxRequest {
+    QString text;   // lines may be separated by carriage returns, as the windows build them
+    QString title;
+    MsgButtons buttons = MsgButtons::OK;
+    MsgIcon icon = MsgIcon::None;
+    bool defaultSecond = false;   // the second button (No) is the default one
+};
+
+// A media device driven by string commands: "open", "play", "pause", "close".
+class MciDevice {
+public:
+    enum class Mode { NotOpen, Stopped, Playing, Paused };
+    virtual ~MciDevice() = default;
+    virtual void setFileName(const QString& name) = 0;
+    virtual void command(const QString& cmd) = 0;
+    virtual Mode mode() const = 0;
+};
+
+class Platform {
+public:
+    virtual ~Platform() = default;
+
+    virtual MsgAnswer messageBox(const MsgBoxRequest& request) = 0;
+    // The colour the dialog reports; nothing when the dialog failed.
+    virtual std::optional<QColor> chooseColor(const QColor& preset) = 0;
+    // The chosen file name, or an empty text when the user cancelled.
+    virtual QString openFileName(const QString& title) = 0;
+    // Opens a web address or a document with its default handler; returns the shell's result code
+    // (greater than 32 on success, as the shell reports it).
+    virtual int shellOpen(const QString& target) = 0;
+    virtual std::unique_ptr<MciDevice> createMciDevice() = 0;
+
+    static Platform& current();
+    // Installs the implementation in use; returns the previous one.
+    static std::unique_ptr<Platform> install(std::unique_ptr<Platform> platform);
+};
+
+// The message box call the windows use, in the runtime's argument order.
+MsgAnswer MsgBox(const QString& text, MsgButtons buttons, MsgIcon icon, const QString& title, bool defaultSecond = false);

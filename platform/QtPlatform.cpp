@@ -1,0 +1,68 @@
+#include "QtPlatform.h"
+#include "MidiDevice.h"
+#include <QApplication>
+#include <QColorDialog>
+#include <QDesktopServices>
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QUrl>
+
+MsgAnswer QtPlatform::messageBox(const MsgBoxRequest& r)
+{
+    QMessageBox box(QApplication::activeWindow());
+    box.setWindowTitle(r.title);
+    QString text = r.text;
+    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n")).replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    box.setText(text);
+    switch (r.icon) {
+    case MsgIcon::None: box.setIcon(QMessageBox::NoIcon); break;
+    case MsgIcon::Information: box.setIcon(QMessageBox::Information); break;
+    case MsgIcon::Question: box.setIcon(QMessageBox::Question); break;
+    case MsgIcon::Exclamation: box.setIcon(QMessageBox::Warning); break;
+    }
+    if (r.buttons == MsgButtons::OK) {
+        box.addButton(QStringLiteral("OK"), QMessageBox::AcceptRole);
+        box.exec();
+        return MsgAnswer::OK;
+    }
+    QPushButton* yes = box.addButton(QStringLiteral("&Sì"), QMessageBox::YesRole);
+    QPushButton* no = box.addButton(QStringLiteral("&No"), QMessageBox::NoRole);
+    box.setDefaultButton(r.defaultSecond ? no : yes);
+    box.setEscapeButton(no);
+    box.exec();
+    return box.clickedButton() == yes ? MsgAnswer::Yes : MsgAnswer::No;
+}
+
+std::optional<QColor> QtPlatform::chooseColor(const QColor& preset)
+{
+    QColorDialog dialog(preset, QApplication::activeWindow());
+    // A cancelled dialog reports the colour it was preset with.
+    if (dialog.exec() != QDialog::Accepted) return preset;
+    const QColor c = dialog.selectedColor();
+    if (!c.isValid()) return std::nullopt;
+    return c;
+}
+
+QString QtPlatform::openFileName(const QString& title)
+{
+    return QFileDialog::getOpenFileName(QApplication::activeWindow(), title);
+}
+
+QString QtPlatform::normaliseTarget(const QString& target)
+{
+    QString t = target.trimmed();
+    if (t.startsWith(QStringLiteral("mailto:"), Qt::CaseInsensitive))
+        t = QStringLiteral("mailto:") + t.mid(7).trimmed();
+    return t;
+}
+
+int QtPlatform::shellOpen(const QString& target)
+{
+    const QString t = normaliseTarget(target);
+    QUrl url = QUrl::fromUserInput(t);
+    if (!url.isValid()) return 2;   // the shell's "file not found"
+    return QDesktopServices::openUrl(url) ? 42 : 31;
+}
+
+std::unique_ptr<MciDevice> QtPlatform::createMciDevice() { return std::make_unique<MidiDevice>(); }

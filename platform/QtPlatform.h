@@ -1,0 +1,16 @@
+#pragma once
+#include "Platform.h"
+
+// The production platform: Qt's message box and dialogs, QDesktopServices for the shell, FluidSynth
+// for the tune.
+class QtPlatform : public Platform {
+public:
+    MsgAnswer messageBox(const MsgBoxRequest& request) override;
+    std::optional<QColor> chooseColor(const QColor& preset) override;
+    QString openFileName(const QString& title) override;
+    int shellOpen(const QString& target) override;
+    std::unique_ptr<MciDevice> createMciDevice() override;
+
+    // Shell targets as the windows write them ("mailto: name@host" keeps a blank after the colon).
+    static QString normaliseTarget(const QString& target);
+};

@@ -1,0 +1,55 @@
+#include "Application.h"
+#include "FormCatalog.h"
+#include "ModNorvelia.h"
+#include "platform/Fonts.h"
+#include "platform/Forms.h"
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QEvent>
+#include <QTimer>
+#include <QWidget>
+#include <cstdio>
+
+namespace {
+// For the start-up benchmark: reports the time from process start to the first paint of the splash
+// and leaves at once. Active only when NORVELIA_REPORT_FIRST_PAINT is set.
+class FirstPaintProbe : public QObject {
+public:
+    bool eventFilter(QObject* o, QEvent* e) override
+    {
+        auto* w = qobject_cast<QWidget*>(o);
+        if (e->type() == QEvent::Paint && w && w->window()->objectName() == QLatin1String("frmSplash")) {
+            std::printf("first-paint\n");
+            std::fflush(stdout);
+            QTimer::singleShot(0, qApp, &QCoreApplication::quit);
+            qApp->removeEventFilter(this);
+        }
+        return false;
+    }
+};
+} // namespace
+
+namespace Norvelia {
+
+void prepare()
+{
+    Fonts::install();
+    DefineAllForms();
+}
+
+int run(int argc, char** argv)
+{
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Norvelia"));
+    // The program ends when no window is loaded, not when the last visible one closes: hidden windows
+    // stay loaded on purpose.
+    QApplication::setQuitOnLastWindowClosed(false);
+    FirstPaintProbe probe;
+    if (qEnvironmentVariableIsSet("NORVELIA_REPORT_FIRST_PAINT")) app.installEventFilter(&probe);
+    prepare();
+    QObject::connect(&Forms::instance(), &Forms::noneLoaded, &app, &QCoreApplication::quit, Qt::QueuedConnection);
+    ModNorvelia::Start();
+    return app.exec();
+}
+
+} // namespace Norvelia

@@ -1,0 +1,17 @@
+#include "FormCatalog.h"
+#include "frmSplash.h"
+#include "scelta.h"
+#include "archives/ArchiveDefinition.h"
+#include "archives/ArchiveWindow.h"
+#include "platform/Forms.h"
+
+void DefineAllForms()
+{
+    Forms& f = Forms::instance();
+    f.define(QStringLiteral("frmSplash"), [] { return new frmSplash; });
+    f.define(QStringLiteral("scelta"), [] { return new scelta; });
+    for (const ArchiveDefinition& a : Archives::all()) {
+        const ArchiveDefinition* def = &a;
+        f.define(a.name(), [def] { return new ArchiveWindow(*def); });
+    }
+}

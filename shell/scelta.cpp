@@ -1,0 +1,167 @@
+#include "scelta.h"
+#include "Maker.h"
+#include "ModNorvelia.h"
+#include "archives/ArchiveDefinition.h"
+#include "platform/Fonts.h"
+#include "platform/Forms.h"
+#include "platform/Platform.h"
+#include "platform/VbText.h"
+
+namespace {
+const QColor DarkBlue(0, 0, 128);
+const QColor Yellow(255, 255, 0);
+const QColor Red(255, 0, 0);
+
+QPushButton* button(scelta* f, const QString& name, const QString& caption, double left, const QString& tip)
+{
+    auto* b = f->place(new QPushButton(caption), name, left, 5520, 1215, 375);
+    b->setToolTip(tip);
+    return b;
+}
+} // namespace
+
+QString scelta::OptionHint(int index)
+{
+    static const char* hints[7] = {
+        "Apre una finestra per la visualizzazione di massime riguardanti l'edilizia in generale.",
+        "Apre una finestra per la visualizzazione di massime riguardanti l'urbanistica.",
+        "Apre una finestra per la visualizzazione di massime riguardanti le espropriazioni per pubblica utilità.",
+        "Apre una finestra per la visualizzazione di massime riguardanti i tecnici (architetti, ingegneri, geometri).",
+        "Apre una finestra per la visualizzazione di massime riguardanti il condominio.",
+        "Apre una finestra per la visualizzazione di massime riguardanti gli enti (comuni, provincie, regioni).",
+        "Apre una finestra per la visualizzazione di massime riguardanti le imprese appaltatrici e il lavoro.",
+    };
+    return index >= 1 && index <= 7 ? QString::fromUtf8(hints[index - 1]) : QString();
+}
+
+QString scelta::GeneralHint()
+{
+    return QStringLiteral("Elenca le tematiche trattate nelle massime visualizzabili (suddivise per argomenti).");
+}
+
+scelta::scelta() : Form(QStringLiteral("scelta"))
+{
+    setCaption(QStringLiteral("Norvelia: menu degli archivi di massime disponibili"));
+    setBorder(Border::Sizable);
+    setInnerSize(9480, 6420);
+
+    auto* lb = place(new VLabel, QStringLiteral("Lb"), 360, 360, 8775, 615);
+    lb->setCaption(QStringLiteral("Cliccare sulla tematica prescelta"));
+    lb->setBackColor(Red);
+    lb->setForeColor(Yellow);
+    lb->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    lb->setFont(Fonts::design(QStringLiteral("MS Sans Serif"), 24));
+    lb->setBorder(true);
+
+    auto* l61 = place(new VLabel, QStringLiteral("Label61"), 480, 1320, 3735, 375);
+    l61->setCaption(QStringLiteral("Tematiche generali"));
+    l61->setFont(Fonts::design(QStringLiteral("MS Sans Serif"), 12, true));
+    l61->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    l61->setBorder(true);
+    l61->setTransparent(true);
+
+    auto* l71 = place(new VLabel, QStringLiteral("Label71"), 4320, 1320, 4815, 375);
+    l71->setCaption(QStringLiteral(" il programma visualizza..."));
+    l71->setFont(Fonts::design(QStringLiteral("MS Sans Serif"), 12, true));
+    l71->setBorder(true);
+    l71->setTransparent(true);
+
+    const auto archives = Archives::all();
+    static const int widths[7] = {4815, 4935, 4935, 5055, 4935, 5055, 5055};
+    for (int i = 1; i <= 7; ++i) {
+        auto* o = place(new VOption, QStringLiteral("Option1(%1)").arg(i), 480, 1920 + 480 * (i - 1), 3615, 300);
+        o->setText(QString::fromUtf8(archives[std::size_t(i - 1)].menuOption));
+        o->setFont(Fonts::design(QStringLiteral("MS Sans Serif"), 12, true));
+        QPalette p = o->palette();
+        p.setColor(QPalette::WindowText, DarkBlue);
+        o->setPalette(p);
+        connect(o, &VOption::clicked, this, [this, i] { Option1_Click(i); });
+        connect(o, &VOption::mouseMoved, this, [this, i] { option1_MouseMove(i); });
+        options_[std::size_t(i - 1)] = o;
+    }
+    for (int n = 1; n <= 7; ++n) {
+        auto* l = place(new VLabel, QStringLiteral("Label%1").arg(n), 4320, 2040 + 480 * (n - 1), widths[n - 1], 255);
+        l->setTransparent(true);
+        labels_[std::size_t(n - 1)] = l;
+    }
+    num_ = place(new VLabel, QStringLiteral("num"), 480, 5400, 3735, 375);
+    num_->setFont(Fonts::design(QStringLiteral("MS Sans Serif"), 9.75, true));
+    num_->setForeColor(DarkBlue);
+    num_->setBackColor(Yellow);
+    num_->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    num_->setBorder(true);
+
+    connect(button(this, QStringLiteral("aiuto"), QStringLiteral("&AIUTO"), 4440,
+                   QStringLiteral("cliccare per avere informazioni sull'uso della finestra")),
+            &QPushButton::clicked, this, &scelta::aiuto_Click);
+    connect(button(this, QStringLiteral("guida"), QStringLiteral("&Guida in linea"), 5640,
+                   QStringLiteral("cliccare per visualizzare gli Argomenti della guida")),
+            &QPushButton::clicked, this, &scelta::guida_Click);
+    connect(button(this, QStringLiteral("cmdesci"), QStringLiteral("&USCITA"), 6840,
+                   QStringLiteral("cliccare per uscire da Norvelia")),
+            &QPushButton::clicked, this, &scelta::cmdesci_Click);
+    connect(button(this, QStringLiteral("forum"), QStringLiteral("&forum"), 8040,
+                   QStringLiteral("cliccare per andare sul forum di discussione")),
+            &QPushButton::clicked, this, &scelta::forum_Click);
+
+    status_ = new VStatusBar(client());
+    registerControl(status_, QStringLiteral("StatusBar1"));
+    status_->setSimpleText(QStringLiteral("Menu di scelta."));
+}
+
+scelta::~scelta() = default;
+
+void scelta::Form_Load()
+{
+    resizer_ = std::make_unique<clsResize>();
+    resizer_->setSourceForm(this);
+    resizer_->SizeFormToScreen(75);
+    setOuterHeight(6825);
+    setOuterWidth(9600);
+
+    Forms& forms = Forms::instance();
+    for (const ArchiveDefinition& a : Archives::all()) forms.ref(a.name());
+
+    long long total = 0;
+    for (int i = 0; i < Archives::Count; ++i) total += ModNorvelia::ArchiveTotal(i);
+    num_->setCaption(QStringLiteral("Numero totale massime: ") + NumberText(total));
+    const auto archives = Archives::all();
+    for (int n = 1; n <= 7; ++n)
+        labels_[std::size_t(n - 1)]->setCaption(QStringLiteral("...") + NumberText(ModNorvelia::ArchiveTotal(n - 1)) +
+                                                QString::fromUtf8(archives[std::size_t(n - 1)].menuPhrase));
+}
+
+void scelta::Form_Resize()
+{
+    if (resizer_) resizer_->ResizeControls();
+}
+
+void scelta::Form_Unload() { resizer_.reset(); }
+
+void scelta::Form_MouseMove() { status_->setSimpleText(GeneralHint()); }
+
+void scelta::Option1_Click(int index)
+{
+    if (index < 1 || index > 7) return;
+    Forms::instance().show(Archives::all()[std::size_t(index - 1)].name());
+    Option1(index)->setChecked(false);
+}
+
+void scelta::option1_MouseMove(int index) { status_->setSimpleText(OptionHint(index)); }
+
+void scelta::aiuto_Click()
+{
+    MsgBox(QStringLiteral("- Scegliere l'argomento che si intende controllare cliccandoci sopra;") + QChar(13) +
+               QStringLiteral("- visualizzare le informazioni nella barra di stato muovendosi con il mouse."),
+           MsgButtons::OK, MsgIcon::Information, ModNorvelia::state().HelpTitle);
+}
+
+void scelta::guida_Click()
+{
+    // The help index window.
+    Forms::instance().show(QStringLiteral("sommario"));
+}
+
+void scelta::cmdesci_Click() { ModNorvelia::ConfirmExit(); }
+
+void scelta::forum_Click() { ModNorvelia::OpenWebPage(Maker::forumPage()); }

@@ -1,0 +1,60 @@
+#include "Fixture.h"
+#include "archives/ArchiveDefinition.h"
+#include "shell/FormCatalog.h"
+#include <QApplication>
+#include <QEvent>
+#include <QTest>
+
+ProgramFixture::ProgramFixture()
+{
+    static const bool defined = [] {
+        DefineAllForms();
+        return true;
+    }();
+    (void)defined;
+    Forms::instance().unloadAll();
+    FlushDeletes();
+    ModNorvelia::resetState();
+    ArchiveData::clearOverrides();
+}
+
+ProgramFixture::~ProgramFixture()
+{
+    Forms::instance().unloadAll();
+    FlushDeletes();
+    ModNorvelia::resetState();
+    ArchiveData::clearOverrides();
+}
+
+QString SampleMaxim(const QString& formName, int topic, int maxim)
+{
+    return QStringLiteral("%1 t%2 m%3 - testo di prova della massima. - (Cassazione civile, sez. II, 14 marzo 2000, n. %4)")
+        .arg(formName).arg(topic).arg(maxim).arg(topic * 1000 + maxim);
+}
+
+QByteArray SampleArchiveData(const QString& formName, const std::vector<std::pair<int, int>>& topicCounts)
+{
+    const ArchiveDefinition* def = Archives::find(formName);
+    QByteArray out = "# dati di prova\n";
+    for (auto [t, n] : topicCounts) {
+        out += "@topic " + QByteArray::number(t) + ' ' + (def ? def->topicTitle(t).toUtf8() : QByteArray("x")) + '\n';
+        for (int m = 1; m <= n; ++m) out += SampleMaxim(formName, t, m).toUtf8() + '\n';
+    }
+    return out;
+}
+
+void InstallFullSampleData()
+{
+    for (const ArchiveDefinition& a : Archives::all()) {
+        std::vector<std::pair<int, int>> counts;
+        for (int t = 1; t <= a.topicCount; ++t)
+            if (a.topicMaxims(t) > 0) counts.emplace_back(t, a.topicMaxims(t));
+        QByteArray data = SampleArchiveData(a.name(), counts);
+        ArchiveData::setOverride(a.name(), data);
+    }
+}
+
+void FlushDeletes()
+{
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}

@@ -1,0 +1,61 @@
+#include "ScriptedPlatform.h"
+
+void ScriptedMciDevice::command(const QString& cmd)
+{
+    commands << cmd;
+    if (cmd == QLatin1String("open")) mode_ = fileExists ? Mode::Stopped : Mode::NotOpen;
+    else if (cmd == QLatin1String("play") && mode_ != Mode::NotOpen) mode_ = Mode::Playing;
+    else if (cmd == QLatin1String("pause") && mode_ == Mode::Playing) mode_ = Mode::Paused;
+    else if (cmd == QLatin1String("close")) mode_ = Mode::NotOpen;
+}
+
+MsgAnswer ScriptedPlatform::messageBox(const MsgBoxRequest& request)
+{
+    boxes << request;
+    if (request.buttons == MsgButtons::OK) return MsgAnswer::OK;
+    if (answers.empty()) return MsgAnswer::No;
+    const MsgAnswer a = answers.front();
+    answers.pop_front();
+    return a;
+}
+
+std::optional<QColor> ScriptedPlatform::chooseColor(const QColor& preset)
+{
+    colourPresets << preset;
+    if (colours.empty()) return preset;
+    auto c = colours.front();
+    colours.pop_front();
+    return c;
+}
+
+QString ScriptedPlatform::openFileName(const QString& title)
+{
+    fileDialogTitles << title;
+    if (fileNames.empty()) return QString();
+    const QString n = fileNames.front();
+    fileNames.pop_front();
+    return n;
+}
+
+int ScriptedPlatform::shellOpen(const QString& target)
+{
+    shellTargets << target;
+    return 42;
+}
+
+std::unique_ptr<MciDevice> ScriptedPlatform::createMciDevice()
+{
+    auto d = std::make_unique<ScriptedMciDevice>();
+    d->fileExists = tuneFileExists;
+    devices << d.get();
+    return d;
+}
+
+PlatformScope::PlatformScope()
+{
+    auto p = std::make_unique<ScriptedPlatform>();
+    platform_ = p.get();
+    previous_ = Platform::install(std::move(p));
+}
+
+PlatformScope::~PlatformScope() { Platform::install(std::move(previous_)); }

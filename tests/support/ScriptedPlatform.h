@@ -1,0 +1,55 @@
+#pragma once
+#include "platform/Platform.h"
+#include <QColor>
+#include <QList>
+#include <QStringList>
+#include <deque>
+#include <optional>
+
+// A platform for tests: message boxes answer from a script and are recorded, dialogs return scripted
+// values, the shell records its targets, and the tune device records its commands.
+class ScriptedMciDevice : public MciDevice {
+public:
+    void setFileName(const QString& n) override { fileName = n; }
+    void command(const QString& cmd) override;
+    Mode mode() const override { return mode_; }
+    QString fileName;
+    QStringList commands;
+    bool fileExists = true;   // an open of a missing file leaves the device not open
+
+private:
+    Mode mode_ = Mode::NotOpen;
+};
+
+class ScriptedPlatform : public Platform {
+public:
+    MsgAnswer messageBox(const MsgBoxRequest& request) override;
+    std::optional<QColor> chooseColor(const QColor& preset) override;
+    QString openFileName(const QString& title) override;
+    int shellOpen(const QString& target) override;
+    std::unique_ptr<MciDevice> createMciDevice() override;
+
+    // Answers for the next message boxes with Yes/No buttons; when none is left, No.
+    std::deque<MsgAnswer> answers;
+    QList<MsgBoxRequest> boxes;
+    std::deque<std::optional<QColor>> colours;   // when none is left, the preset
+    QList<QColor> colourPresets;
+    std::deque<QString> fileNames;
+    QStringList fileDialogTitles;
+    QStringList shellTargets;
+    QList<ScriptedMciDevice*> devices;   // owned by their controls; valid while those live
+    bool tuneFileExists = true;
+};
+
+// Installs a fresh scripted platform for the life of the object and restores the previous one.
+class PlatformScope {
+public:
+    PlatformScope();
+    ~PlatformScope();
+    ScriptedPlatform& operator*() { return *platform_; }
+    ScriptedPlatform* operator->() { return platform_; }
+
+private:
+    ScriptedPlatform* platform_;
+    std::unique_ptr<Platform> previous_;
+};
