@@ -7,7 +7,7 @@ bool allowedCharacter(QChar c)
 {
     const char16_t u = c.unicode();
     if (u >= 0x20 && u < 0x7F) return true;
-    static const QString extra = QStringLiteral("àèéìòùÉȰ«»‘’");
+    static const QString extra = QStringLiteral("àèéìòùÉÈ°«»‘’");
     return extra.contains(c);
 }
 
