@@ -233,7 +233,7 @@ void ArchiveWindow::onItemClicked()
 
 bool ArchiveWindow::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched == list_->viewport() && event->type() == QEvent::MouseButtonPress) {
+    if (list_ && watched == list_->viewport() && event->type() == QEvent::MouseButtonPress) {
         listPressed_ = true;
         rowChangedByPress_ = false;
     }

@@ -77,7 +77,7 @@ private:
     QToolBar* toolbar_;
     VLabel* label1_;
     VLabel* label2_;
-    QListWidget* list_;
+    QListWidget* list_ = nullptr;
     QScrollBar* scroll_;
     VLabel* conta_;
     QPlainTextEdit* sent_;
