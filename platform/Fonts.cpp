@@ -1,37 +1,65 @@
 #include "Fonts.h"
 #include <QApplication>
 #include <QFontDatabase>
+#include <QHash>
 
 namespace Fonts {
-void install()
+namespace {
+struct Map {
+    const char* family;
+    QStringList substitutes;
+};
+
+const Map& mapFor(const QString& family)
 {
-    struct Map {
-        const char* family;
-        QStringList substitutes;
-    };
-    const Map maps[] = {
+    static const Map maps[] = {
         {"MS Sans Serif", {"Liberation Sans", "Nimbus Sans", "DejaVu Sans"}},
         {"Arial", {"Liberation Sans", "Nimbus Sans", "DejaVu Sans"}},
         {"Arial Black", {"DejaVu Sans", "Liberation Sans"}},
-        {"Simpson", {"Z003", "URW Chancery L"}},
+        {"Simpson", {"Z003", "URW Chancery L", "Liberation Serif"}},
         {"Comic Sans MS", {"Comic Neue", "DejaVu Sans"}},
         {"Century Gothic", {"URW Gothic", "URW Gothic L", "DejaVu Sans"}},
     };
-    const QStringList installed = QFontDatabase::families();
-    for (const Map& m : maps) {
-        const QString family = QString::fromLatin1(m.family);
-        if (installed.contains(family)) continue;
-        QStringList present;
-        for (const QString& s : m.substitutes)
-            if (installed.contains(s)) present << s;
-        if (!present.isEmpty()) QFont::insertSubstitutions(family, present);
+    static const Map none{"", {}};
+    for (const Map& m : maps)
+        if (family == QLatin1String(m.family)) return m;
+    return none;
+}
+
+// The installed family that stands for a design family: the family itself when it is installed,
+// otherwise its first installed substitute. Resolved once per name; asking the font database directly
+// avoids the fallback search the font system would run for a family it does not have.
+QString resolve(const QString& family)
+{
+    static QHash<QString, QString> cache;
+    auto it = cache.find(family);
+    if (it != cache.end()) return it.value();
+    QString chosen = family;
+    if (!QFontDatabase::hasFamily(family)) {
+        for (const QString& s : mapFor(family).substitutes) {
+            if (QFontDatabase::hasFamily(s)) {
+                chosen = s;
+                break;
+            }
+        }
     }
+    cache.insert(family, chosen);
+    return chosen;
+}
+} // namespace
+
+void install()
+{
+    // Documents keep the design names (a saved document names "Century Gothic"); where they are shown,
+    // the font system falls back on the same substitutes.
+    for (const char* f : {"MS Sans Serif", "Arial", "Arial Black", "Simpson", "Comic Sans MS", "Century Gothic"})
+        QFont::insertSubstitutions(QString::fromLatin1(f), mapFor(QString::fromLatin1(f)).substitutes);
     QApplication::setFont(windowFont());
 }
 
 QFont design(const QString& family, double pointSize, bool bold, bool italic)
 {
-    QFont f(family);
+    QFont f(resolve(family));
     f.setPointSizeF(pointSize);
     f.setBold(bold);
     f.setItalic(italic);

@@ -29,7 +29,7 @@ frmSplash::frmSplash() : Form(QStringLiteral("frmSplash"))
         addLabel(i, l, t, w, h)->setBackColor(Yellow);
     }
     image_ = place(new VImage, QStringLiteral("Image1"), 480, 600, 2295, 3225);
-    image_->setPicture(QPixmap(QStringLiteral(":/shell/norvelia.png")));
+    image_->setPicture(QPixmap(QStringLiteral(":/shell/norvelia.bmp")));
     connect(image_, &VImage::clicked, this, &frmSplash::clickAnywhere);
 
     VLabel* l1 = addLabel(1, 2880, 480, 5520, 525);

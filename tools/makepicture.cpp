@@ -1,6 +1,6 @@
-// Draws the product picture of the splash window (215 by 299 pixels, 8-bit palette): a classical
+// Draws the product picture of the splash window (215 by 299 pixels, an 8-bit palette bitmap): a classical
 // building front with a pediment and columns, under a pair of scales, on a dark-blue night sky.
-//   makepicture shell/norvelia.png
+//   makepicture shell/norvelia.bmp
 #include <QGuiApplication>
 #include <QImage>
 #include <QLinearGradient>
@@ -61,5 +61,5 @@ int main(int argc, char** argv)
     p.drawEllipse(QPointF(107, 150), 7, 7);
     p.end();
     const QImage indexed = img.convertToFormat(QImage::Format_Indexed8, Qt::ThresholdDither);
-    return indexed.save(QString::fromLocal8Bit(argv[1])) ? 0 : 1;
+    return indexed.save(QString::fromLocal8Bit(argv[1]), "BMP") ? 0 : 1;
 }
