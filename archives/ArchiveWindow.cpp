@@ -1,5 +1,7 @@
 #include "ArchiveWindow.h"
 #include "ArchiveData.h"
+#include "wordout/WordApplication.h"
+#include "wordout/WordOut.h"
 #include "shell/ModNorvelia.h"
 #include "platform/Fonts.h"
 #include "platform/Forms.h"
@@ -277,9 +279,56 @@ void ArchiveWindow::aiuto_Click()
 
 void ArchiveWindow::guidainlinea_Click() { Forms::instance().show(QStringLiteral("sommario")); }
 
-void ArchiveWindow::stampiamo_Click()
+void ArchiveWindow::stampiamo_Click() { PrintMaxims(); }
+void ArchiveWindow::stampa_Click() { PrintMaxims(); }
+
+void ArchiveWindow::stampatutte_Click()
 {
-    // Printing the maxim on screen.
+    printAll_ = 1;
+    PrintMaxims();
+    printAll_ = 0;
+}
+
+QString ArchiveWindow::NothingToPrintText()
+{
+    return QStringLiteral("Non vi è nulla da stampare: scegliere un argomento da visualizzare.");
+}
+
+void ArchiveWindow::PrintMaxims()
+{
+    if (topicMaximCount_ == 0) {
+        MsgBox(NothingToPrintText(), MsgButtons::OK, MsgIcon::Exclamation, ModNorvelia::state().CheckTitle);
+        return;
+    }
+    const QString before = passo_->caption();
+    passo_->setCaption(QStringLiteral("sto caricando WORD"));
+    WordApplication* app = WordOut::StartDocument();
+    if (!app) {
+        passo_->setCaption(before);   // the window stays as it was
+        return;
+    }
+    WordSelection& sel = app->Selection();
+    const QChar cr(13), ff(12);
+    sel.setFontName(QStringLiteral("Century Gothic"));
+    sel.setFontSize(18);
+    sel.TypeText(PrintHeading() + cr + cr);
+    sel.setFontSize(12);
+    const QString prefix = QString::fromUtf8(def_.maximLinePrefix);
+    for (;;) {
+        const int k = conta_->caption().toInt();
+        sel.TypeText(prefix + content_.TopicTitles(currentTopic_) + QStringLiteral("    n.") + conta_->caption() + cr);
+        sel.TypeText(content_.MaximTexts(currentTopic_, k));
+        if (printAll_ != 1) break;
+        // A topic filling every place has no end-of-topic position to step to: it ends at its last maxim.
+        if (scroll_->value() >= scroll_->maximum()) break;
+        scroll_->setValue(scroll_->value() + 1);   // the maxim step runs inside the assignment
+        if (scroll_->value() > topicMaximCount_) break;
+        sel.TypeText(QString(cr) + ff);
+    }
+    sel.SelectDocument();
+    sel.setAlignment(3);
+    sel.release();
+    passo_->setCaption(QStringLiteral("ho visualizzato il testo su WORD"));
 }
 
 void ArchiveWindow::esco_Click() { ModNorvelia::ConfirmExit(); }

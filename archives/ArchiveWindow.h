@@ -30,7 +30,13 @@ public:
     void aiuto_Click();
     void guidainlinea_Click();
     void stampiamo_Click();
+    void stampa_Click();
+    void stampatutte_Click();
     void esco_Click();
+    // Prints the maxim on screen, or with PrintAll every maxim from the one on screen to the last.
+    void PrintMaxims();
+    static QString PrintHeading() { return QStringLiteral("NORVELIA - massime sull'edilizia"); }
+    static QString NothingToPrintText();
 
     const ArchiveDefinition& definition() const { return def_; }
     const ArchiveContent& content() const { return content_; }

@@ -5,14 +5,15 @@
 #include <optional>
 
 class QWidget;
+class WordDocument;
 
 // The modal and outside-world pieces the windows lean on: message boxes, the colour and file dialogs,
 // the shell, the tune device. Windows reach them only through Platform::current(), so that tests can
 // install a scripted implementation; the program installs the Qt one at start.
 
-enum class MsgButtons { OK, YesNo };
+enum class MsgButtons { OK, YesNo, YesNoCancel };
 enum class MsgIcon { None, Information, Question, Exclamation };
-enum class MsgAnswer { OK, Yes, No };
+enum class MsgAnswer { OK, Yes, No, Cancel };
 
 struct MsgBoxRequest {
     QString text;   // lines may be separated by carriage returns, as the windows build them
@@ -45,6 +46,11 @@ public:
     // (greater than 32 on success, as the shell reports it).
     virtual int shellOpen(const QString& target) = 0;
     virtual std::unique_ptr<MciDevice> createMciDevice() = 0;
+    // The document host: shows a document of the word-processor layer in a window of its own, visible
+    // and editable at once. False when no window could be opened for it.
+    virtual bool showDocument(WordDocument* doc) = 0;
+    // The file name chosen in a save dialog, or an empty text when the user cancelled.
+    virtual QString saveFileName(const QString& title, const QString& suggested) = 0;
 
     static Platform& current();
     // Installs the implementation in use; returns the previous one.

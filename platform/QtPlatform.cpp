@@ -1,5 +1,6 @@
 #include "QtPlatform.h"
 #include "MidiDevice.h"
+#include "wordout/DocumentWindow.h"
 #include <QApplication>
 #include <QColorDialog>
 #include <QDesktopServices>
@@ -28,10 +29,15 @@ MsgAnswer QtPlatform::messageBox(const MsgBoxRequest& r)
     }
     QPushButton* yes = box.addButton(QStringLiteral("&Sì"), QMessageBox::YesRole);
     QPushButton* no = box.addButton(QStringLiteral("&No"), QMessageBox::NoRole);
+    QPushButton* cancel = r.buttons == MsgButtons::YesNoCancel
+                              ? box.addButton(QStringLiteral("Annulla"), QMessageBox::RejectRole)
+                              : nullptr;
     box.setDefaultButton(r.defaultSecond ? no : yes);
-    box.setEscapeButton(no);
+    box.setEscapeButton(cancel ? cancel : no);
     box.exec();
-    return box.clickedButton() == yes ? MsgAnswer::Yes : MsgAnswer::No;
+    if (box.clickedButton() == yes) return MsgAnswer::Yes;
+    if (cancel && box.clickedButton() == cancel) return MsgAnswer::Cancel;
+    return MsgAnswer::No;
 }
 
 std::optional<QColor> QtPlatform::chooseColor(const QColor& preset)
@@ -66,3 +72,11 @@ int QtPlatform::shellOpen(const QString& target)
 }
 
 std::unique_ptr<MciDevice> QtPlatform::createMciDevice() { return std::make_unique<MidiDevice>(); }
+
+bool QtPlatform::showDocument(WordDocument* doc) { return DocumentWindow::open(doc) != nullptr; }
+
+QString QtPlatform::saveFileName(const QString& title, const QString& suggested)
+{
+    return QFileDialog::getSaveFileName(QApplication::activeWindow(), title, suggested,
+                                        QStringLiteral("Documento Word (*.doc);;Documento di testo OpenDocument (*.odt);;PDF (*.pdf)"));
+}

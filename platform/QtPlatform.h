@@ -10,6 +10,8 @@ public:
     QString openFileName(const QString& title) override;
     int shellOpen(const QString& target) override;
     std::unique_ptr<MciDevice> createMciDevice() override;
+    bool showDocument(WordDocument* doc) override;
+    QString saveFileName(const QString& title, const QString& suggested) override;
 
     // Shell targets as the windows write them ("mailto: name@host" keeps a blank after the colon).
     static QString normaliseTarget(const QString& target);

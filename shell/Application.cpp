@@ -3,6 +3,7 @@
 #include "ModNorvelia.h"
 #include "platform/Fonts.h"
 #include "platform/Forms.h"
+#include "wordout/DocumentWindow.h"
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QEvent>
@@ -53,7 +54,12 @@ int run(int argc, char** argv)
     FirstPaintProbe probe;
     if (qEnvironmentVariableIsSet("NORVELIA_REPORT_FIRST_PAINT")) app.installEventFilter(&probe);
     prepare();
-    QObject::connect(&Forms::instance(), &Forms::noneLoaded, &app, &QCoreApplication::quit, Qt::QueuedConnection);
+    // The program ends when none of its windows is loaded and the user has closed every document.
+    auto maybeQuit = [] {
+        if (Forms::instance().loadedCount() == 0 && DocumentWindow::openCount() == 0) QCoreApplication::quit();
+    };
+    QObject::connect(&Forms::instance(), &Forms::noneLoaded, &app, maybeQuit, Qt::QueuedConnection);
+    QObject::connect(&DocumentWindows::instance(), &DocumentWindows::allClosed, &app, maybeQuit, Qt::QueuedConnection);
     ModNorvelia::Start();
     return app.exec();
 }

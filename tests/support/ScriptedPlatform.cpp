@@ -13,7 +13,7 @@ MsgAnswer ScriptedPlatform::messageBox(const MsgBoxRequest& request)
 {
     boxes << request;
     if (request.buttons == MsgButtons::OK) return MsgAnswer::OK;
-    if (answers.empty()) return MsgAnswer::No;
+    if (answers.empty()) return request.buttons == MsgButtons::YesNoCancel ? MsgAnswer::Cancel : MsgAnswer::No;
     const MsgAnswer a = answers.front();
     answers.pop_front();
     return a;
@@ -59,3 +59,19 @@ PlatformScope::PlatformScope()
 }
 
 PlatformScope::~PlatformScope() { Platform::install(std::move(previous_)); }
+
+bool ScriptedPlatform::showDocument(WordDocument* doc)
+{
+    if (!documentWindowsOpen) return false;
+    shownDocuments << doc;
+    return true;
+}
+
+QString ScriptedPlatform::saveFileName(const QString& title, const QString&)
+{
+    saveTitles << title;
+    if (saveNames.empty()) return QString();
+    const QString n = saveNames.front();
+    saveNames.pop_front();
+    return n;
+}

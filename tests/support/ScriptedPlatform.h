@@ -2,6 +2,8 @@
 #include "platform/Platform.h"
 #include <QColor>
 #include <QList>
+#include <QPointer>
+#include "wordout/WordDocument.h"
 #include <QStringList>
 #include <deque>
 #include <optional>
@@ -28,6 +30,8 @@ public:
     QString openFileName(const QString& title) override;
     int shellOpen(const QString& target) override;
     std::unique_ptr<MciDevice> createMciDevice() override;
+    bool showDocument(WordDocument* doc) override;
+    QString saveFileName(const QString& title, const QString& suggested) override;
 
     // Answers for the next message boxes with Yes/No buttons; when none is left, No.
     std::deque<MsgAnswer> answers;
@@ -39,6 +43,10 @@ public:
     QStringList shellTargets;
     QList<ScriptedMciDevice*> devices;   // owned by their controls; valid while those live
     bool tuneFileExists = true;
+    QList<QPointer<WordDocument>> shownDocuments;
+    bool documentWindowsOpen = true;   // false: the host cannot open a window
+    std::deque<QString> saveNames;
+    QStringList saveTitles;
 };
 
 // Installs a fresh scripted platform for the life of the object and restores the previous one.
