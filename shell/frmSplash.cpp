@@ -1,4 +1,5 @@
 #include "frmSplash.h"
+#include "AppPaths.h"
 #include "ModNorvelia.h"
 #include "platform/Fonts.h"
 #include "platform/Forms.h"
@@ -75,7 +76,7 @@ VLabel* frmSplash::label(int index) const
 
 void frmSplash::Form_Load()
 {
-    mm_->setFileName(TuneFileName());
+    mm_->setFileName(AppPaths::inCurrentDirectory(TuneFileName()));
     mm_->Command(QStringLiteral("open"));
     mm_->Command(QStringLiteral("play"));
     ModNorvelia::InitSharedState();
