@@ -1,5 +1,6 @@
 #include "ArchiveWindow.h"
 #include "ArchiveData.h"
+#include "ToolbarIcons.h"
 #include "wordout/WordApplication.h"
 #include "wordout/WordOut.h"
 #include "shell/ModNorvelia.h"
@@ -9,6 +10,9 @@
 #include "platform/Twips.h"
 #include "platform/VbText.h"
 #include <QEvent>
+#include <QFile>
+#include <QKeyEvent>
+#include <QMenuBar>
 
 namespace {
 const QColor Yellow(255, 255, 0);
@@ -86,7 +90,6 @@ ArchiveWindow::ArchiveWindow(const ArchiveDefinition& def) : Form(def.name()), d
 {
     setCaption(QString::fromUtf8(def.caption));
     setBorder(Border::Sizable);
-    menuBar();   // the window has a menu bar; its entries are added by the window's commands
     setInnerSize(9480, 6135);
     setBackColor(DesignGrey);
 
@@ -156,6 +159,12 @@ ArchiveWindow::ArchiveWindow(const ArchiveDefinition& def) : Form(def.name()), d
             &QPushButton::clicked, this, &ArchiveWindow::esco_Click);
 
     registerControl(new NonVisualControl(this), QStringLiteral("CommonDialog1"));
+    buildMenus();
+    buildToolbar();
+    setInnerSize(9480, 6135);
+    // The Window menu's shortcuts must reach the menu even from the maxim's text box, which would
+    // otherwise keep Ctrl+A for itself.
+    sent_->installEventFilter(this);
 }
 
 ArchiveWindow::~ArchiveWindow() = default;
@@ -235,6 +244,13 @@ void ArchiveWindow::onItemClicked()
 
 bool ArchiveWindow::eventFilter(QObject* watched, QEvent* event)
 {
+    if (sent_ && watched == sent_ && event->type() == QEvent::ShortcutOverride) {
+        auto* k = static_cast<QKeyEvent*>(event);
+        if (k->modifiers() == Qt::ControlModifier && k->key() >= Qt::Key_A && k->key() <= Qt::Key_H) {
+            event->ignore();
+            return true;
+        }
+    }
     if (list_ && watched == list_->viewport() && event->type() == QEvent::MouseButtonPress) {
         listPressed_ = true;
         rowChangedByPress_ = false;
@@ -332,3 +348,198 @@ void ArchiveWindow::PrintMaxims()
 }
 
 void ArchiveWindow::esco_Click() { ModNorvelia::ConfirmExit(); }
+
+// ---------------------------------------------------------------------------------------------------
+// Menu bar and toolbar
+
+QString ArchiveWindow::MainWindowName(int windowNumber)
+{
+    if (windowNumber == 1) return QStringLiteral("scelta");
+    for (const ArchiveDefinition& a : Archives::all())
+        if (a.windowNumber == windowNumber) return a.name();
+    return QString();
+}
+
+void ArchiveWindow::buildMenus()
+{
+    QMenuBar* bar = menuBar();
+    auto item = [this](QMenu* menu, const QString& name, const QString& caption, auto slot) {
+        QAction* a = menu->addAction(caption);
+        registerControl(a, name);
+        if constexpr (!std::is_same_v<decltype(slot), std::nullptr_t>) connect(a, &QAction::triggered, this, slot);
+        return a;
+    };
+    auto separator = [this](QMenu* menu, const QString& name) { registerControl(menu->addSeparator(), name); };
+    auto submenu = [this](QMenu* parent, QMenuBar* barParent, const QString& name, const QString& caption) {
+        QMenu* m = parent ? parent->addMenu(caption) : barParent->addMenu(caption);
+        m->setObjectName(name);
+        registerControl(m->menuAction(), name);
+        return m;
+    };
+
+    QMenu* file = submenu(nullptr, bar, QStringLiteral("file"), QStringLiteral("&File"));
+    item(file, QStringLiteral("eliminare"), QStringLiteral("&Elimina..."), &ArchiveWindow::eliminare_click);
+    separator(file, QStringLiteral("l4"));
+    QMenu* stam = submenu(file, nullptr, QStringLiteral("stam"), QStringLiteral("S&tampa"));
+    item(stam, QStringLiteral("stampa"), QStringLiteral("&Sentenza visualizzata"), &ArchiveWindow::stampa_Click);
+    item(stam, QStringLiteral("stampatutte"), QStringLiteral("&Tutte le sentenze dell'argomento"), &ArchiveWindow::stampatutte_Click);
+    separator(file, QStringLiteral("l3"));
+    item(file, QStringLiteral("usci"), QStringLiteral("Es&ci"), &ArchiveWindow::usci_Click);
+
+    QMenu* modif = submenu(nullptr, bar, QStringLiteral("modif"), QStringLiteral("&Modifica"));
+    item(modif, QStringLiteral("colorare"), QStringLiteral("&Colore di sfondo"), &ArchiveWindow::colorare_Click);
+    separator(modif, QStringLiteral("l5"));
+    item(modif, QStringLiteral("controlla"), QStringLiteral("Controllo &dati immessi"), nullptr)->setEnabled(false);
+    separator(modif, QStringLiteral("l7"));
+    item(modif, QStringLiteral("cancella"), QStringLiteral("C&ancella dati finestra"), nullptr)->setEnabled(false);
+
+    QMenu* visu = submenu(nullptr, bar, QStringLiteral("visu"), QStringLiteral("&Visualizza"));
+    static const char* entries[8] = {"Finestra Menu", "Finestra Edilizia", "Finestra Urbanistica", "Finestra Espropriazioni",
+                                     "Finestra Professionisti", "Finestra Condominio", "Finestra Enti", "Finestra Imprese"};
+    for (int i = 0; i < 8; ++i) {
+        QAction* a = visu->addAction(QString::fromLatin1(entries[i]));
+        registerControl(a, QStringLiteral("fin(%1)").arg(i));
+        a->setShortcut(QKeySequence(Qt::CTRL | Qt::Key(Qt::Key_A + i)));
+        a->setShortcutContext(Qt::WindowShortcut);
+        a->setCheckable(true);
+        a->setChecked(i + 1 == def_.windowNumber);
+        // The check mark is fixed: choosing an entry must not move it.
+        connect(a, &QAction::triggered, this, [this, a, i] {
+            a->setChecked(i + 1 == def_.windowNumber);
+            fin_Click(i);
+        });
+    }
+
+    QMenu* inter = submenu(nullptr, bar, QStringLiteral("inter"), QStringLiteral("&?"));
+    item(inter, QStringLiteral("guida"), QStringLiteral("&Guida in linea"), &ArchiveWindow::guida_Click);
+    item(inter, QStringLiteral("suggerimenti"), QStringLiteral("&Suggerimenti..."), &ArchiveWindow::suggerimenti_Click);
+    separator(inter, QStringLiteral("l8"));
+    item(inter, QStringLiteral("supporto"), QStringLiteral("Supporto &prodotto"), &ArchiveWindow::supporto_Click);
+    separator(inter, QStringLiteral("l9"));
+    item(inter, QStringLiteral("informazioni"), QStringLiteral("&Informazioni su Norvelia"), &ArchiveWindow::informazioni_Click);
+
+    // An item of the menu bar itself, pushed to the far right by its leading blanks.
+    QAction* finestra = bar->addAction(def_.finestraCaption());
+    registerControl(finestra, QStringLiteral("finestra"));
+    connect(finestra, &QAction::triggered, this, &ArchiveWindow::finestra_Click);
+}
+
+void ArchiveWindow::buildToolbar()
+{
+    using ToolbarIcons::Kind;
+    struct Button {
+        const char* tip;
+        Kind kind;
+        int number;
+    };
+    static const char* windowTips[8] = {"visualizza finestra 'Menu'", "visualizza finestra 'Edilizia'",
+                                        "visualizza finestra 'Urbanistica'", "visualizza finestra 'Espropriazioni'",
+                                        "visualizza finestra 'Professionisti'", "visualizza finestra 'Condominio'",
+                                        "visualizza finestra 'Enti'", "visualizza finestra 'Imprese'"};
+    std::vector<std::optional<Button>> layout;
+    layout.push_back(Button{"elimina file", Kind::Delete, 0});
+    layout.push_back(Button{"stampa sentenza visualizzata", Kind::Print, 0});
+    layout.push_back(std::nullopt);
+    for (int k = 1; k <= 8; ++k) layout.push_back(Button{windowTips[k - 1], Kind::Window, k});
+    layout.push_back(std::nullopt);
+    layout.push_back(Button{"colore di sfondo", Kind::Colour, 0});
+    layout.push_back(std::nullopt);
+    layout.push_back(Button{"guida in linea", Kind::Help, 0});
+    layout.push_back(Button{"suggerimenti", Kind::Tips, 0});
+    layout.push_back(Button{"supporto prodotto", Kind::Support, 0});
+    layout.push_back(Button{"informazioni su Norvelia", Kind::About, 0});
+    layout.push_back(std::nullopt);
+    layout.push_back(Button{"uscita da Norvelia", Kind::Exit, 0});
+    for (std::size_t i = 0; i < layout.size(); ++i) {
+        const int position = int(i) + 1;
+        QAction* a;
+        if (!layout[i]) {
+            a = toolbar_->addSeparator();
+        } else {
+            a = toolbar_->addAction(ToolbarIcons::icon(layout[i]->kind, layout[i]->number), QString());
+            a->setToolTip(QString::fromUtf8(layout[i]->tip));
+            a->setText(QString::fromUtf8(layout[i]->tip));
+            connect(a, &QAction::triggered, this, [this, position] { Toolbar1_ButtonClick(position); });
+        }
+        a->setObjectName(QStringLiteral("Toolbar1_%1").arg(position));
+        toolbarButtons_.push_back(a);
+    }
+}
+
+QAction* ArchiveWindow::toolbarButton(int position) const
+{
+    if (position < 1 || position > int(toolbarButtons_.size())) return nullptr;
+    return toolbarButtons_[std::size_t(position - 1)];
+}
+
+void ArchiveWindow::Toolbar1_ButtonClick(int position)
+{
+    switch (position) {
+    case 1: DeleteFile(); break;
+    case 2: PrintMaxims(); break;
+    case 13: colorare_Click(); break;
+    case 15: guida_Click(); break;
+    case 16: suggerimenti_Click(); break;
+    case 17: supporto_Click(); break;
+    case 18: informazioni_Click(); break;
+    case 20: ModNorvelia::ConfirmExit(); break;
+    default:
+        if (position >= 4 && position <= 11) fin_Click(position - 4);
+        break;   // separators do nothing
+    }
+}
+
+void ArchiveWindow::fin_Click(int index)
+{
+    const int k = index + 1;
+    if (k == def_.windowNumber) {
+        if (MsgBox(def_.ownWindowQuestion(), MsgButtons::YesNo, MsgIcon::Question, ModNorvelia::state().HelpTitle) ==
+            MsgAnswer::Yes)
+            showOwnHelpPage();
+        return;
+    }
+    const QString name = MainWindowName(k);
+    if (!name.isEmpty()) Forms::instance().show(name);
+}
+
+void ArchiveWindow::showOwnHelpPage() { Forms::instance().show(QString::fromLatin1(def_.helpPage)); }
+void ArchiveWindow::finestra_Click() { showOwnHelpPage(); }
+void ArchiveWindow::guida_Click() { Forms::instance().show(QStringLiteral("sommario")); }
+void ArchiveWindow::suggerimenti_Click() { Forms::instance().show(QStringLiteral("frmTip")); }
+void ArchiveWindow::supporto_Click() { Forms::instance().show(QStringLiteral("supportoclienti")); }
+void ArchiveWindow::informazioni_Click() { Forms::instance().show(QStringLiteral("informa")); }
+void ArchiveWindow::usci_Click() { ModNorvelia::ConfirmExit(); }
+
+// ---------------------------------------------------------------------------------------------------
+// Colours and file deletion
+
+void ArchiveWindow::colorare_Click()
+{
+    if (backColor() != RestfulGrey()) {
+        const MsgAnswer a = MsgBox(QStringLiteral("Colori uguali e riposanti (grigio) per tutte le finestre?"),
+                                   MsgButtons::YesNo, MsgIcon::None,
+                                   ModNorvelia::state().ProductName + QStringLiteral(": colore di sfondo"));
+        if (a == MsgAnswer::Yes) {
+            for (const ArchiveDefinition& d : Archives::all())
+                if (Form* f = Forms::instance().ref(d.name())) f->setBackColor(RestfulGrey());
+            return;
+        }
+    }
+    // The dialog opens on the last colour picked here, or on the window's own colour the first time,
+    // so that cancelling it leaves the window as it was.
+    const std::optional<QColor> chosen = Platform::current().chooseColor(dialogColour_.value_or(backColor()));
+    if (!chosen || !chosen->isValid()) return;
+    dialogColour_ = *chosen;
+    setBackColor(*chosen);
+}
+
+void ArchiveWindow::eliminare_click() { DeleteFile(); }
+
+void ArchiveWindow::DeleteFile()
+{
+    const QString name = Platform::current().openFileName(ModNorvelia::state().DeleteDialogTitle);
+    if (name.isEmpty()) return;
+    // The dialog's title has told the user that confirming deletes; a file in use, read-only or gone
+    // ends the command silently.
+    QFile::remove(name);
+}

@@ -11,6 +11,8 @@
 #include <QToolBar>
 #include <cstdint>
 #include <memory>
+#include <optional>
+#include <vector>
 
 // The reading window of one archive; the seven archives are this one design with the values of their
 // definitions. The user picks a topic in List1 and steps through its maxims with HScroll1; one step
@@ -33,6 +35,25 @@ public:
     void stampa_Click();
     void stampatutte_Click();
     void esco_Click();
+
+    // Menu bar and toolbar.
+    void fin_Click(int index);
+    void finestra_Click();
+    void Toolbar1_ButtonClick(int position);
+    void guida_Click();
+    void suggerimenti_Click();
+    void supporto_Click();
+    void informazioni_Click();
+    void usci_Click();
+    void colorare_Click();
+    void eliminare_click();
+    void DeleteFile();
+    void showOwnHelpPage();
+    QAction* toolbarButton(int position) const;   // 1 to 20, separators included
+    static QColor RestfulGrey() { return QColor(192, 192, 192); }
+    // The window with the given number among the eight main windows: 1 the menu, 2 to 8 the archives.
+    static QString MainWindowName(int windowNumber);
+
     // Prints the maxim on screen, or with PrintAll every maxim from the one on screen to the last.
     void PrintMaxims();
     static QString PrintHeading() { return QStringLiteral("NORVELIA - massime sull'edilizia"); }
@@ -67,6 +88,8 @@ protected:
     void setPrintAll(int v) { printAll_ = v; }
 
 private:
+    void buildMenus();
+    void buildToolbar();
     void loadContent();
     void onRowChanged(int row);
     void onItemClicked();
@@ -88,6 +111,8 @@ private:
     VLabel* conta_;
     QPlainTextEdit* sent_;
     VLabel* passo_;
+    std::vector<QAction*> toolbarButtons_;
+    std::optional<QColor> dialogColour_;   // the last colour picked in this window's dialog
     bool listPressed_ = false;
     bool rowChangedByPress_ = false;
 };

@@ -43,6 +43,7 @@ MsgAnswer QtPlatform::messageBox(const MsgBoxRequest& r)
 std::optional<QColor> QtPlatform::chooseColor(const QColor& preset)
 {
     QColorDialog dialog(preset, QApplication::activeWindow());
+    dialog.setWindowTitle(QStringLiteral("Colore"));
     // A cancelled dialog reports the colour it was preset with.
     if (dialog.exec() != QDialog::Accepted) return preset;
     const QColor c = dialog.selectedColor();
