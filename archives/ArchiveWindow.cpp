@@ -20,45 +20,6 @@ const QColor DarkBlue(0, 0, 192);
 const QColor White(255, 255, 255);
 const QColor DesignGrey(128, 128, 128);
 
-// The toolbar is aligned to the top of the window: it follows the window's width by itself, so its
-// position properties are read-only to the resize engine, as for any aligned control.
-class AlignedToolBar : public QToolBar, public Props::GeometryHooks {
-public:
-    explicit AlignedToolBar(QWidget* parent) : QToolBar(parent)
-    {
-        setMovable(false);
-        setFloatable(false);
-        setIconSize(QSize(16, 16));
-        if (parent) parent->installEventFilter(this);
-    }
-    int readGeom(Props::Geom g, double& out) const override
-    {
-        const QRect r = geometry();
-        switch (g) {
-        case Props::Geom::Left: out = Twips::fromPxX(r.x()); return Props::Ok;
-        case Props::Geom::Top: out = Twips::fromPxY(r.y()); return Props::Ok;
-        case Props::Geom::Width: out = Twips::fromPxX(r.width()); return Props::Ok;
-        case Props::Geom::Height: out = Twips::fromPxY(r.height()); return Props::Ok;
-        default: return Props::NotSupported;
-        }
-    }
-    int writeGeom(Props::Geom g, double) override
-    {
-        return (g == Props::Geom::Left || g == Props::Geom::Top || g == Props::Geom::Width || g == Props::Geom::Height)
-                   ? Props::ReadOnly
-                   : Props::NotSupported;
-    }
-    bool eventFilter(QObject* o, QEvent* e) override
-    {
-        if (o == parentWidget() && e->type() == QEvent::Resize) align();
-        return QToolBar::eventFilter(o, e);
-    }
-    void align()
-    {
-        if (parentWidget()) setGeometry(0, 0, parentWidget()->width(), std::max(sizeHint().height(), Twips::toPxY(540)));
-    }
-};
-
 VLabel* yellowLabel(ArchiveWindow* w, const QString& name, double l, double t, double wd, double h, double size,
                     const QString& tip)
 {
@@ -90,13 +51,10 @@ ArchiveWindow::ArchiveWindow(const ArchiveDefinition& def) : Form(def.name()), d
 {
     setCaption(QString::fromUtf8(def.caption));
     setBorder(Border::Sizable);
-    setInnerSize(9480, 6135);
     setBackColor(DesignGrey);
 
-    auto* tb = new AlignedToolBar(client());
-    toolbar_ = tb;
+    toolbar_ = new VToolBar(client());
     registerControl(toolbar_, QStringLiteral("Toolbar1"));
-    tb->align();
     registerControl(new NonVisualControl(this), QStringLiteral("ImageList1"));
 
     label1_ = yellowLabel(this, QStringLiteral("Label1"), 120, 600, 2535, 375, 12,

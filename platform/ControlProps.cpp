@@ -81,6 +81,20 @@ int write(QObject* c, Geom g, double value)
     return Ok;
 }
 
+int AlignedGeometry::readGeom(Geom g, double& out) const
+{
+    const QRect r = self_->geometry();
+    switch (g) {
+    case Geom::Left: out = Twips::fromPxX(r.x()); return Ok;
+    case Geom::Top: out = Twips::fromPxY(r.y()); return Ok;
+    case Geom::Width: out = Twips::fromPxX(r.width()); return Ok;
+    case Geom::Height: out = Twips::fromPxY(r.height()); return Ok;
+    default: return NotSupported;
+    }
+}
+
+int AlignedGeometry::writeGeom(Geom g, double) { return isBoxProperty(g) ? ReadOnly : NotSupported; }
+
 bool isLine(const QObject* c)
 {
     auto* h = hooksOf(c);

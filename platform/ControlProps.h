@@ -31,6 +31,18 @@ public:
     virtual bool isLine() const { return false; }
 };
 
+// An aligned control (a toolbar along the top, a status bar along the bottom) follows its window by
+// itself: its position can be read, but setting it is refused as read-only, as the runtime does.
+class AlignedGeometry : public GeometryHooks {
+public:
+    explicit AlignedGeometry(const QWidget* self) : self_(self) {}
+    int readGeom(Geom g, double& out) const override;
+    int writeGeom(Geom g, double value) override;
+
+private:
+    const QWidget* self_;
+};
+
 int read(const QObject* control, Geom g, double& out);
 int write(QObject* control, Geom g, double value);
 bool isLine(const QObject* control);

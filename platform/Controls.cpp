@@ -182,7 +182,7 @@ void VImage::mouseReleaseEvent(QMouseEvent* e)
 
 // ---------------------------------------------------------------------------------------------------
 
-VStatusBar::VStatusBar(QWidget* parent) : QLabel(parent)
+VStatusBar::VStatusBar(QWidget* parent) : QLabel(parent), Props::AlignedGeometry(this)
 {
     setTextFormat(Qt::PlainText);
     setFrameStyle(QFrame::Panel | QFrame::Sunken);
@@ -204,27 +204,24 @@ bool VStatusBar::eventFilter(QObject* o, QEvent* e)
     return QLabel::eventFilter(o, e);
 }
 
-int VStatusBar::readGeom(Props::Geom g, double& out) const
+VToolBar::VToolBar(QWidget* parent) : QToolBar(parent), Props::AlignedGeometry(this)
 {
-    const QRect r = geometry();
-    switch (g) {
-    case Props::Geom::Left: out = Twips::fromPxX(r.x()); return Props::Ok;
-    case Props::Geom::Top: out = Twips::fromPxY(r.y()); return Props::Ok;
-    case Props::Geom::Width: out = Twips::fromPxX(r.width()); return Props::Ok;
-    case Props::Geom::Height: out = Twips::fromPxY(r.height()); return Props::Ok;
-    default: return Props::NotSupported;
-    }
+    setMovable(false);
+    setFloatable(false);
+    setIconSize(QSize(16, 16));
+    if (parent) parent->installEventFilter(this);
+    align();
 }
 
-int VStatusBar::writeGeom(Props::Geom g, double)
+void VToolBar::align()
 {
-    switch (g) {
-    case Props::Geom::Left:
-    case Props::Geom::Top:
-    case Props::Geom::Width:
-    case Props::Geom::Height: return Props::ReadOnly;
-    default: return Props::NotSupported;
-    }
+    if (parentWidget()) setGeometry(0, 0, parentWidget()->width(), std::max(sizeHint().height(), Twips::toPxY(540)));
+}
+
+bool VToolBar::eventFilter(QObject* o, QEvent* e)
+{
+    if (o == parentWidget() && e->type() == QEvent::Resize) align();
+    return QToolBar::eventFilter(o, e);
 }
 
 // ---------------------------------------------------------------------------------------------------

@@ -4,6 +4,7 @@
 #include <QLabel>
 #include <QPixmap>
 #include <QRadioButton>
+#include <QToolBar>
 #include <QWidget>
 
 // Stand-ins for the standard controls of the forms runtime that Qt has no direct equivalent for, or
@@ -104,16 +105,24 @@ private:
     QPixmap picture_;
 };
 
-// A single-panel status bar aligned to the bottom of its window. Its position follows the window, so
-// the position properties are read-only, as for any aligned control.
-class VStatusBar : public QLabel, public Props::GeometryHooks {
+// A single-panel status bar aligned to the bottom of its window.
+class VStatusBar : public QLabel, public Props::AlignedGeometry {
     Q_OBJECT
 public:
     explicit VStatusBar(QWidget* parent = nullptr);
     void setSimpleText(const QString& t) { setText(t); }
     QString simpleText() const { return text(); }
-    int readGeom(Props::Geom g, double& out) const override;
-    int writeGeom(Props::Geom g, double value) override;
+    void align();
+
+protected:
+    bool eventFilter(QObject* o, QEvent* e) override;
+};
+
+// A toolbar aligned to the top of its window, at least as tall as the designs' toolbar.
+class VToolBar : public QToolBar, public Props::AlignedGeometry {
+    Q_OBJECT
+public:
+    explicit VToolBar(QWidget* parent = nullptr);
     void align();
 
 protected:

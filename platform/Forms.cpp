@@ -77,6 +77,4 @@ void Forms::unloadAll()
     const QStringList names = loadedNames();
     const QSignalBlocker block(this);
     for (const QString& n : names) unload(n);
-    loaded_.clear();
-    order_.clear();
 }

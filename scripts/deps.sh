@@ -4,7 +4,7 @@
 set -euo pipefail
 PACKAGES=(
   build-essential cmake ninja-build pkg-config
-  qt6-base-dev libgl-dev zlib1g-dev libfontconfig-dev
+  qt6-base-dev libgl-dev zlib1g-dev
   libfluidsynth-dev libasound2-dev timgm6mb-soundfont
   libbenchmark-dev
   fonts-urw-base35 fonts-liberation2 fonts-comic-neue fonts-dejavu-core

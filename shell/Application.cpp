@@ -10,8 +10,6 @@
 #include <QTimer>
 #include <QWidget>
 #include <cstdio>
-#include <fontconfig/fontconfig.h>
-#include <thread>
 
 namespace {
 // For the start-up benchmark: reports the time from process start to the first paint of the splash
@@ -42,11 +40,7 @@ void prepare()
 
 int run(int argc, char** argv)
 {
-    // The font configuration takes several milliseconds to read; read it while the application object
-    // is being set up, so that the splash's first paint does not wait for it in full.
-    std::thread fontWarmUp([] { FcInit(); });
     QApplication app(argc, argv);
-    fontWarmUp.join();
     QApplication::setApplicationName(QStringLiteral("Norvelia"));
     // The program ends when no window is loaded, not when the last visible one closes: hidden windows
     // stay loaded on purpose.

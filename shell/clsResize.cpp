@@ -38,7 +38,7 @@ std::int32_t clsResize::RoundTwips(double value)
     return std::int32_t(r);
 }
 
-clsResize::Spec clsResize::ScaleSpec(const QString& tag)
+clsResize::Scaling clsResize::ScalingFor(const QString& tag)
 {
     QString t = tag.toUpper();
     if (t.isEmpty() || !t.startsWith(QLatin1Char('@'))) t = QStringLiteral("@L,T,W,H");
@@ -89,17 +89,17 @@ void clsResize::ResizeControls()
         QObject* c = rec.control;
         if (!c) continue;   // a control destroyed since the capture
         const bool line = Props::isLine(c);
-        const Spec spec = ScaleSpec(Props::tag(c));
+        const Scaling scale = ScalingFor(Props::tag(c));
         struct Step {
             bool on;
             Geom g;
             double value;
         };
         const Step steps[4] = {
-            {spec.left, line ? Geom::X1 : Geom::Left, rec.left * widthRatio},
-            {spec.top, line ? Geom::Y1 : Geom::Top, rec.top * heightRatio},
-            {spec.width, line ? Geom::X2 : Geom::Width, rec.width * widthRatio},
-            {spec.height, line ? Geom::Y2 : Geom::Height, rec.height * heightRatio},
+            {scale.left, line ? Geom::X1 : Geom::Left, rec.left * widthRatio},
+            {scale.top, line ? Geom::Y1 : Geom::Top, rec.top * heightRatio},
+            {scale.width, line ? Geom::X2 : Geom::Width, rec.width * widthRatio},
+            {scale.height, line ? Geom::Y2 : Geom::Height, rec.height * heightRatio},
         };
         for (const Step& s : steps) {
             if (!s.on) continue;

@@ -40,10 +40,10 @@ public:
     const std::vector<ControlLayout>& Layouts() const { return layouts_; }
 
     // Which of the four values a tag scales.
-    struct Spec {
+    struct Scaling {
         bool left, top, width, height;
     };
-    static Spec ScaleSpec(const QString& tag);
+    static Scaling ScalingFor(const QString& tag);
     // Rounds to the nearest whole twip, ties to the even number.
     static std::int32_t RoundTwips(double value);
 

@@ -16,7 +16,7 @@ bool visible(const QString& name)
     return f && f->isVisible();
 }
 
-// Stand-ins for windows that live in other parts of the program, so that what a command opens can be
+// Stand-ins for windows that live elsewhere in the program, so that what a command opens can be
 // seen here by name alone.
 class Stub : public Form {
 public:

@@ -92,13 +92,13 @@ private slots:
 
     void tagsSelectWhatScales()
     {
-        const auto s = clsResize::ScaleSpec(QStringLiteral("@l,t"));
+        const auto s = clsResize::ScalingFor(QStringLiteral("@l,t"));
         QVERIFY(s.left && s.top && !s.width && !s.height);
-        const auto none = clsResize::ScaleSpec(QStringLiteral("@"));
+        const auto none = clsResize::ScalingFor(QStringLiteral("@"));
         QVERIFY(!none.left && !none.top && !none.width && !none.height);
-        const auto all = clsResize::ScaleSpec(QStringLiteral("nota"));   // no "@": all four
+        const auto all = clsResize::ScalingFor(QStringLiteral("nota"));   // no "@": all four
         QVERIFY(all.left && all.top && all.width && all.height);
-        const auto wh = clsResize::ScaleSpec(QStringLiteral("@ height and width"));
+        const auto wh = clsResize::ScalingFor(QStringLiteral("@ height and width"));
         QVERIFY(wh.width && wh.height && !wh.left);   // the letters count anywhere
 
         Window w;
