@@ -68,6 +68,7 @@ ArchiveWindow::ArchiveWindow(const ArchiveDefinition& def) : Form(def.name()), d
         p.setColor(QPalette::Base, White);
         list_->setPalette(p);
     }
+    list_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     list_->viewport()->installEventFilter(this);
     connect(list_, &QListWidget::currentRowChanged, this, &ArchiveWindow::onRowChanged);
     connect(list_, &QListWidget::itemClicked, this, &ArchiveWindow::onItemClicked);

@@ -34,6 +34,8 @@ public:
 
     // Modeless show, bringing the window to the front; loads it first when needed.
     Form* show(const QString& name);
+    template <class T>
+    T* show(const QString& name) { return dynamic_cast<T*>(show(name)); }
     void hide(const QString& name);
     void unload(const QString& name);
 

@@ -1,9 +1,13 @@
 #include "FormCatalog.h"
 #include "frmSplash.h"
+#include "help/HelpPageWindow.h"
+#include "help/frmTip.h"
+#include "help/sommario.h"
 #include "informa.h"
 #include "scelta.h"
 #include "archives/ArchiveDefinition.h"
 #include "archives/ArchiveWindow.h"
+#include "catalogue/prodotti.h"
 #include "platform/Forms.h"
 
 void DefineAllForms()
@@ -11,8 +15,16 @@ void DefineAllForms()
     Forms& f = Forms::instance();
     f.define(QStringLiteral("frmSplash"), [] { return new frmSplash; });
     f.define(QStringLiteral("scelta"), [] { return new scelta; });
+    f.define(QStringLiteral("prodotti"), [] { return new prodotti; });
     f.define(QStringLiteral("informa"), [] { return new informa; });
     f.define(QStringLiteral("supportoclienti"), [] { return new supportoclienti; });
+    f.define(QStringLiteral("sommario"), [] { return new sommario; });
+    f.define(QStringLiteral("licenza"), [] { return new licenza; });
+    f.define(QStringLiteral("frmTip"), [] { return new frmTip; });
+    for (const HelpPageDef& p : HelpPages::all()) {
+        const HelpPageDef* def = &p;
+        f.define(QString::fromLatin1(p.name), [def] { return new HelpPageWindow(*def); });
+    }
     for (const ArchiveDefinition& a : Archives::all()) {
         const ArchiveDefinition* def = &a;
         f.define(a.name(), [def] { return new ArchiveWindow(*def); });

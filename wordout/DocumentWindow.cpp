@@ -4,6 +4,7 @@
 #include <QAction>
 #include <QCloseEvent>
 #include <QDir>
+#include <QFileInfo>
 #include <QMenuBar>
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
@@ -88,7 +89,11 @@ DocumentWindow::~DocumentWindow()
 
 void DocumentWindow::updateTitle()
 {
-    setWindowTitle((doc_ ? doc_->Name() : QString()) + QStringLiteral("[*] - ") + programName());
+    // A saved document names its folder too, so that the user can see where it went.
+    QString name = doc_ ? doc_->Name() : QString();
+    if (doc_ && !doc_->FullName().isEmpty())
+        name += QStringLiteral(" (") + QDir::toNativeSeparators(QFileInfo(doc_->FullName()).absolutePath()) + QLatin1Char(')');
+    setWindowTitle(name + QStringLiteral("[*] - ") + programName());
 }
 
 bool DocumentWindow::saveTo(const QString& fileName)

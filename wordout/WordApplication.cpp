@@ -69,7 +69,11 @@ void WordSelection::TypeText(const QString& text)
         if (!run.isEmpty()) cursor_.insertText(run, format_);
         run.clear();
     };
+    QChar previous;
     for (QChar c : text) {
+        const QChar before = previous;
+        previous = c;
+        if (c == QChar(10) && before == QChar(13)) continue;   // CR LF is one paragraph mark
         if (c == QChar(13)) {
             flush();
             QTextBlockFormat bf = cursor_.blockFormat();
