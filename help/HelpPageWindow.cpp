@@ -5,6 +5,7 @@
 #include "wordout/WordApplication.h"
 #include "wordout/WordOut.h"
 #include <QFile>
+#include <QRegularExpression>
 
 namespace {
 const QColor PaleYellow(255, 255, 192);
@@ -73,7 +74,10 @@ const HelpPageDef* find(const QString& name)
 QString text(const HelpPageDef& def)
 {
     if (def.inlineText) return QString::fromUtf8(def.inlineText);
-    return resourceText(QString::fromLatin1(def.textResource));
+    // Paragraphs are kept one a line: the texts are sized to fill their label without blank lines.
+    QString t = resourceText(QString::fromLatin1(def.textResource));
+    t.replace(QRegularExpression(QStringLiteral("\\n\\s*\\n")), QStringLiteral("\n"));
+    return t;
 }
 } // namespace HelpPages
 

@@ -13,10 +13,9 @@ inline QString email() { return QStringLiteral("info@velmoria.example"); }
 inline QString postalAddress() { return QStringLiteral("Via dei Mille 18, 40121 Bologna (BO)"); }
 inline QString phoneFax() { return QStringLiteral("tel. 051 000 0000 - fax 051 000 0001 - "); }
 inline QString softwareResponsible() { return QStringLiteral("ing. Paolo Ferretti"); }
-inline QString composerCredit() { return QStringLiteral("musica «Internet» composta ed eseguita da Marco Lanfranchi"); }
+inline QString composerCredit() { return QStringLiteral("Musica «Internet» composta ed eseguita da Ruggero Valdani"); }
 inline QString copyNotice()
 {
-    return QStringLiteral("Il programma e i suoi file audio sono protetti dalle norme sul diritto d'autore: ne sono vietate "
-                          "la copia, la distribuzione e la cessione a terzi senza il consenso scritto di software VELMORIA.");
+    return QStringLiteral("Attenzione: il programma Norvelia e i suoi file audio sono protetti dalle leggi sul diritto d'autore. Ogni copia, riproduzione o distribuzione non autorizzata, totale o parziale, è vietata e sarà perseguita.");
 }
 } // namespace Maker

@@ -194,7 +194,7 @@ private slots:
         connect(&Forms::instance(), &Forms::unloaded, &listening, [&](const QString& n) { unloadedOrder << n; });
         ModNorvelia::ConfirmExit();
         QCOMPARE(unloadedOrder, QStringList({"scelta", "edilizia", "urbanistica", "espropriazioni", "professionisti",
-                                             "condominio", "enti", "imprese"}));
+                                             "condominio", "enti", "imprese", "prodotti"}));
         QCOMPARE(Forms::instance().loadedNames(), QStringList({"frmSplash"}));
         QVERIFY(splash()->isVisible());
         QCOMPARE(splash()->label(2)->caption(), QStringLiteral("          elaborazione eseguita con"));
