@@ -236,15 +236,23 @@ void ArchiveWindow::HScroll1_Change()
 {
     currentMaxim_ = std::int16_t(scroll_->value());
     if (currentMaxim_ > topicMaximCount_) {
-        sent_->setPlainText(def_.pastLastLine());
+        showMaximText(def_.pastLastLine());
         conta_->setCaption(QString::number(EndOfTopicPosition()));
         // Runs this handler once more, inside the assignment, when the value changes; that run takes
         // this same branch and leaves the value as it is, so the chain ends there.
         scroll_->setValue(EndOfTopicPosition());
     } else {
         conta_->setCaption(QString::number(currentMaxim_));
-        sent_->setPlainText(content_.MaximTexts(currentTopic_, currentMaxim_));
+        showMaximText(content_.MaximTexts(currentTopic_, currentMaxim_));
     }
+}
+
+void ArchiveWindow::showMaximText(const QString& text)
+{
+    // Laying out the text box is most of the cost of a step; while a print steps through a topic
+    // nobody can see the steps in between, so only the last text is laid out.
+    if (holdText_) heldText_ = text;
+    else sent_->setPlainText(text);
 }
 
 void ArchiveWindow::aiuto_Click()
@@ -284,6 +292,8 @@ void ArchiveWindow::PrintMaxims()
     }
     WordSelection& sel = app->Selection();
     const QChar cr(13), ff(12);
+    holdText_ = printAll_ == 1;
+    heldText_ = sent_->toPlainText();
     sel.setFontName(QStringLiteral("Century Gothic"));
     sel.setFontSize(18);
     sel.TypeText(PrintHeading() + cr + cr);
@@ -299,6 +309,10 @@ void ArchiveWindow::PrintMaxims()
         scroll_->setValue(scroll_->value() + 1);   // the maxim step runs inside the assignment
         if (scroll_->value() > topicMaximCount_) break;
         sel.TypeText(QString(cr) + ff);
+    }
+    if (holdText_) {
+        holdText_ = false;
+        if (sent_->toPlainText() != heldText_) sent_->setPlainText(heldText_);
     }
     sel.SelectDocument();
     sel.setAlignment(3);

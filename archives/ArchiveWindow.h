@@ -93,6 +93,7 @@ private:
     void loadContent();
     void onRowChanged(int row);
     void onItemClicked();
+    void showMaximText(const QString& text);
 
     const ArchiveDefinition& def_;
     ArchiveContent content_;
@@ -115,4 +116,6 @@ private:
     std::optional<QColor> dialogColour_;   // the last colour picked in this window's dialog
     bool listPressed_ = false;
     bool rowChangedByPress_ = false;
+    bool holdText_ = false;   // a print is stepping: the text box shows the last text when it ends
+    QString heldText_;
 };

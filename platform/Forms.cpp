@@ -1,4 +1,5 @@
 #include "Forms.h"
+#include <QEvent>
 #include "Form.h"
 #include <QDebug>
 #include <QGuiApplication>
@@ -29,6 +30,7 @@ Form* Forms::ref(const QString& name)
     // Registered before its load runs, so that the load may refer to its own window by name.
     loaded_.insert(name, f);
     order_.append(name);
+    f->installEventFilter(this);
     f->Form_Load();
     emit loaded(name);
     return find(name);
@@ -62,6 +64,20 @@ void Forms::unload(const QString& name)
     f->deleteLater();
     emit unloaded(name);
     if (loaded_.isEmpty()) emit noneLoaded();
+}
+
+bool Forms::anyShown() const
+{
+    for (const QPointer<Form>& f : loaded_)
+        if (f && f->isVisible()) return true;
+    return false;
+}
+
+bool Forms::eventFilter(QObject* watched, QEvent* event)
+{
+    // Spontaneous hides are the window being minimised; it stays on screen as far as the user goes.
+    if (event->type() == QEvent::Hide && !event->spontaneous() && qobject_cast<Form*>(watched)) emit windowHidden();
+    return QObject::eventFilter(watched, event);
 }
 
 QStringList Forms::loadedNames() const

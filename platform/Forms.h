@@ -44,11 +44,18 @@ public:
 
     // Unloads every window without running further program logic; for a clean slate between tests.
     void unloadAll();
+    // Whether any loaded window is on screen (a minimised window counts).
+    bool anyShown() const;
 
 signals:
     void loaded(const QString& name);
     void unloaded(const QString& name);
     void noneLoaded();
+    // A loaded window went off screen: hidden, closed or unloaded.
+    void windowHidden();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     Forms() = default;

@@ -8,7 +8,16 @@
 #endif
 
 namespace AppPaths {
-QString applicationFolder() { return QCoreApplication::applicationDirPath(); }
+namespace {
+QString& folderInPlace()
+{
+    static QString f;
+    return f;
+}
+} // namespace
+
+QString applicationFolder() { return folderInPlace().isEmpty() ? QCoreApplication::applicationDirPath() : folderInPlace(); }
+void setApplicationFolder(const QString& folder) { folderInPlace() = folder; }
 
 QString dataFolder()
 {

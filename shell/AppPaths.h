@@ -3,8 +3,10 @@
 
 // Where the program finds its side files.
 namespace AppPaths {
-// The folder of the executable.
+// The folder of the executable, or the one set in its place.
 QString applicationFolder();
+// Puts another folder in place of the executable's (a sandbox for a test run); an empty text restores it.
+void setApplicationFolder(const QString& folder);
 // The folder the install step puts the program's data into.
 QString dataFolder();
 // A side file looked up by its bare name in the current directory first and then in the data folder;

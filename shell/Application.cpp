@@ -1,9 +1,9 @@
 #include "Application.h"
 #include "FormCatalog.h"
 #include "ModNorvelia.h"
+#include "ProgramLifetime.h"
 #include "platform/Fonts.h"
 #include "platform/Forms.h"
-#include "wordout/DocumentWindow.h"
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QEvent>
@@ -48,12 +48,8 @@ int run(int argc, char** argv)
     FirstPaintProbe probe;
     if (qEnvironmentVariableIsSet("NORVELIA_REPORT_FIRST_PAINT")) app.installEventFilter(&probe);
     prepare();
-    // The program ends when none of its windows is loaded and the user has closed every document.
-    auto maybeQuit = [] {
-        if (Forms::instance().loadedCount() == 0 && DocumentWindow::openCount() == 0) QCoreApplication::quit();
-    };
-    QObject::connect(&Forms::instance(), &Forms::noneLoaded, &app, maybeQuit, Qt::QueuedConnection);
-    QObject::connect(&DocumentWindows::instance(), &DocumentWindows::allClosed, &app, maybeQuit, Qt::QueuedConnection);
+    ProgramLifetime lifetime;
+    QObject::connect(&lifetime, &ProgramLifetime::ended, &app, &QCoreApplication::quit, Qt::QueuedConnection);
     ModNorvelia::Start();
     return app.exec();
 }

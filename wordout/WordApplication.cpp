@@ -64,6 +64,9 @@ void WordSelection::TypeText(const QString& text)
 {
     if (!doc_) return;
     if (range_ != Range::Point) release();
+    // One edit for the whole text: one undo step, and the document settles once instead of after
+    // every piece.
+    cursor_.beginEditBlock();
     QString run;
     auto flush = [&] {
         if (!run.isEmpty()) cursor_.insertText(run, format_);
@@ -95,6 +98,7 @@ void WordSelection::TypeText(const QString& text)
         }
     }
     flush();
+    cursor_.endEditBlock();
     settle();
 }
 
@@ -126,13 +130,16 @@ void WordSelection::setAlignment(int wd)
     auto alignBlocks = [a](QTextCursor c) {
         const int end = c.selectionEnd();
         QTextBlock b = c.document()->findBlock(c.selectionStart());
+        QTextCursor bc(b);
+        bc.beginEditBlock();
         while (b.isValid() && b.position() <= end) {
-            QTextCursor bc(b);
+            bc.setPosition(b.position());
             QTextBlockFormat f = b.blockFormat();
             f.setAlignment(a);
             bc.setBlockFormat(f);
             b = b.next();
         }
+        bc.endEditBlock();
     };
     switch (range_) {
     case Range::Document: {

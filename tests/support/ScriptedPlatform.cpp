@@ -1,4 +1,5 @@
 #include "ScriptedPlatform.h"
+#include "wordout/DocumentWindow.h"
 
 void ScriptedMciDevice::command(const QString& cmd)
 {
@@ -64,7 +65,7 @@ bool ScriptedPlatform::showDocument(WordDocument* doc)
 {
     if (!documentWindowsOpen) return false;
     shownDocuments << doc;
-    return true;
+    return !openRealDocumentWindows || DocumentWindow::open(doc) != nullptr;
 }
 
 QString ScriptedPlatform::saveFileName(const QString& title, const QString&)

@@ -45,6 +45,7 @@ public:
     bool tuneFileExists = true;
     QList<QPointer<WordDocument>> shownDocuments;
     bool documentWindowsOpen = true;   // false: the host cannot open a window
+    bool openRealDocumentWindows = false;   // true: documents open in real document windows
     std::deque<QString> saveNames;
     QStringList saveTitles;
 };
