@@ -96,6 +96,7 @@ public:
         while (QWidget* popup = QApplication::activePopupWidget()) popup->close();
         // What the event loop would deliver once the action's handlers have returned.
         ended_ = false;
+        FlushDeletes();
         QCoreApplication::sendPostedEvents();
         FlushDeletes();
         ++actions_;

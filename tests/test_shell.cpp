@@ -1,7 +1,11 @@
 // The shell: start sequence, splash and farewell screen, the archive menu, the exit confirmation.
 #include "Fixture.h"
 #include "archives/ArchiveWindow.h"
+#include "shell/ProgramLifetime.h"
 #include "shell/frmSplash.h"
+#include "wordout/DocumentWindow.h"
+#include "wordout/WordApplication.h"
+#include "wordout/WordOut.h"
 #include "shell/scelta.h"
 #include <QSignalSpy>
 #include <QtTest>
@@ -59,6 +63,42 @@ private slots:
         QCOMPARE(s->innerWidth(), 8790.0);
         QCOMPARE(s->innerHeight(), 5415.0);
         for (int i : {0, 9, 10, 11}) QCOMPARE(s->label(i)->backColor(), QColor(255, 255, 0));
+    }
+
+    void runEndsWhenNothingIsLeftOnScreen()
+    {
+        ProgramLifetime lifetime;
+        QSignalSpy ended(&lifetime, &ProgramLifetime::ended);
+        ModNorvelia::Start();
+        // Closing the splash from the window manager leaves only the hidden price list: the run is over.
+        splash()->close();
+        QVERIFY(Forms::instance().isLoaded(QStringLiteral("prodotti")));
+        QCoreApplication::sendPostedEvents();
+        QCOMPARE(ended.count(), 1);
+        QCOMPARE(Forms::instance().loadedCount(), 0);
+
+        // The exit confirmation hides every window and shows the farewell screen within one handler:
+        // the run goes on.
+        ModNorvelia::Start();
+        QTest::mouseClick(splash()->client(), Qt::LeftButton, {}, QPoint(300, 370));
+        fx->platform().answers.push_back(MsgAnswer::Yes);
+        QTest::mouseClick(menu()->findChild<QPushButton*>(QStringLiteral("cmdesci")), Qt::LeftButton);
+        QCoreApplication::sendPostedEvents();
+        QCOMPARE(ended.count(), 1);
+        QVERIFY(splash()->isVisible());
+
+        // A document the user still has open keeps the run going until it is closed.
+        WordApplication* app = WordOut::StartDocument();
+        QVERIFY(app);
+        auto* doc = DocumentWindow::open(WordOut::currentDoc());
+        splash()->close();
+        QCoreApplication::sendPostedEvents();
+        QCOMPARE(ended.count(), 1);
+        QVERIFY(doc->close());
+        FlushDeletes();
+        QCoreApplication::sendPostedEvents();
+        QCOMPARE(ended.count(), 2);
+        FlushDeletes();
     }
 
     void keyPressOnTheSplashEndsTheProgram()

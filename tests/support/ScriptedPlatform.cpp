@@ -1,4 +1,5 @@
 #include "ScriptedPlatform.h"
+#include "platform/MidiDevice.h"
 #include "wordout/DocumentWindow.h"
 
 void ScriptedMciDevice::command(const QString& cmd)
@@ -46,6 +47,7 @@ int ScriptedPlatform::shellOpen(const QString& target)
 
 std::unique_ptr<MciDevice> ScriptedPlatform::createMciDevice()
 {
+    if (realTuneDevice) return std::make_unique<MidiDevice>();
     auto d = std::make_unique<ScriptedMciDevice>();
     d->fileExists = tuneFileExists;
     devices << d.get();

@@ -43,6 +43,7 @@ public:
     QStringList shellTargets;
     QList<ScriptedMciDevice*> devices;   // owned by their controls; valid while those live
     bool tuneFileExists = true;
+    bool realTuneDevice = false;   // true: the synthesiser the program plays its tune with
     QList<QPointer<WordDocument>> shownDocuments;
     bool documentWindowsOpen = true;   // false: the host cannot open a window
     bool openRealDocumentWindows = false;   // true: documents open in real document windows
