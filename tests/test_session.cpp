@@ -117,7 +117,10 @@ public:
         for (auto it = copies.cbegin(); it != copies.cend(); ++it)
             if (it.value() > 1) return QStringLiteral("la finestra %1 esiste %2 volte").arg(it.key()).arg(it.value());
         if (forms.loadedCount() > 0 && !forms.anyShown() && documentWindows().isEmpty())
-            return QStringLiteral("il programma resta aperto senza alcuna finestra sullo schermo");
+            return QStringLiteral("il programma resta aperto senza alcuna finestra sullo schermo (caricate: %1; "
+                                  "finestre di documento: %2)")
+                .arg(forms.loadedNames().join(QLatin1Char(' ')))
+                .arg(DocumentWindow::openCount());
         if (Form::lockedWindow()) return QStringLiteral("il disegno di %1 resta sospeso").arg(Form::lockedWindow()->objectName());
 
         const auto& totals = ModNorvelia::state().ArchiveTotals;
