@@ -1,9 +1,12 @@
 #include "MidiDevice.h"
 #include "MidiFile.h"
+#include <QAbstractEventDispatcher>
+#include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
 #include <alsa/asoundlib.h>
 #include <cstdarg>
+#include <dlfcn.h>
 #include <fluidsynth.h>
 
 namespace {
@@ -11,17 +14,50 @@ void silence(int, const char*, void*) {}
 
 void quietAlsa(const char*, int, const char*, int, const char*, ...) {}
 
-// Without a sound card the synthesiser's audio back ends complain on stderr; the device is silent then
-// by design, so the complaints are dropped.
-void muteFluidLog()
-{
-    static const bool done = [] {
-        snd_lib_error_set_handler(quietAlsa);
-        for (int level = FLUID_PANIC; level <= FLUID_DBG; ++level) fluid_set_log_function(level, silence, nullptr);
-        return true;
-    }();
-    (void)done;
-}
+// The synthesiser library and its long tail of audio libraries are loaded only when a tune is first
+// opened, on the device's worker: linked into the program, loading them would delay every start.
+struct Fluid {
+#define NORVELIA_FLUID_FUNCTIONS(X)                                                                          \
+    X(new_fluid_settings) X(fluid_settings_setstr) X(fluid_settings_setint) X(new_fluid_synth)               \
+    X(fluid_synth_sfload) X(new_fluid_audio_driver) X(new_fluid_player) X(fluid_player_set_loop)           \
+    X(fluid_player_add_mem) X(fluid_player_play) X(fluid_player_stop) X(fluid_player_join)                 \
+    X(delete_fluid_player) X(fluid_synth_all_notes_off) X(fluid_synth_all_sounds_off)                      \
+    X(delete_fluid_audio_driver) X(delete_fluid_synth) X(delete_fluid_settings) X(fluid_set_log_function)
+#define NORVELIA_FLUID_POINTER(name) decltype(&::name) name = nullptr;
+    NORVELIA_FLUID_FUNCTIONS(NORVELIA_FLUID_POINTER)
+#undef NORVELIA_FLUID_POINTER
+    bool loaded = false;
+
+    // Null when the library is not installed or lacks a function we use: the device is silent then.
+    static const Fluid* get()
+    {
+        static const Fluid fluid = [] {
+            Fluid f;
+            void* lib = nullptr;
+            for (const char* name : {"libfluidsynth.so.3", "libfluidsynth.so.2", "libfluidsynth.so"})
+                if ((lib = dlopen(name, RTLD_NOW | RTLD_LOCAL))) break;
+            if (!lib) return f;
+            bool all = true;
+#define NORVELIA_FLUID_LOAD(name)                                                                             \
+    f.name = reinterpret_cast<decltype(f.name)>(dlsym(lib, #name));                                          \
+    all = all && f.name;
+            NORVELIA_FLUID_FUNCTIONS(NORVELIA_FLUID_LOAD)
+#undef NORVELIA_FLUID_LOAD
+            if (!all) return f;
+            // Without a sound card the audio back ends complain on stderr; the device is silent then by
+            // design, so the complaints are dropped.
+            if (void* alsa = dlopen("libasound.so.2", RTLD_NOW | RTLD_NOLOAD)) {
+                using SetHandler = int (*)(snd_lib_error_handler_t);
+                if (auto set = reinterpret_cast<SetHandler>(dlsym(alsa, "snd_lib_error_set_handler"))) set(quietAlsa);
+            }
+            for (int level = FLUID_PANIC; level <= FLUID_DBG; ++level) f.fluid_set_log_function(level, silence, nullptr);
+            f.loaded = true;
+            return f;
+        }();
+        return fluid.loaded ? &fluid : nullptr;
+    }
+#undef NORVELIA_FLUID_FUNCTIONS
+};
 } // namespace
 
 struct MidiDevice::Engine {
@@ -29,69 +65,98 @@ struct MidiDevice::Engine {
     fluid_synth_t* synth = nullptr;
     fluid_audio_driver_t* driver = nullptr;
     fluid_player_t* player = nullptr;
+    const Fluid* f = nullptr;
 
     bool start()
     {
         if (synth) return driver != nullptr;
         const QString sf = MidiDevice::soundFontPath();
         if (sf.isEmpty()) return false;
-        settings = new_fluid_settings();
+        if (!f && !(f = Fluid::get())) return false;
+        settings = f->new_fluid_settings();
         if (!settings) return false;
         const QByteArray drv = qgetenv("NORVELIA_AUDIO_DRIVER");
-        if (!drv.isEmpty()) fluid_settings_setstr(settings, "audio.driver", drv.constData());
+        if (!drv.isEmpty()) f->fluid_settings_setstr(settings, "audio.driver", drv.constData());
         const QByteArray file = qgetenv("NORVELIA_AUDIO_FILE");
-        if (!file.isEmpty()) fluid_settings_setstr(settings, "audio.file.name", file.constData());
-        fluid_settings_setint(settings, "synth.reverb.active", 1);
-        synth = new_fluid_synth(settings);
+        if (!file.isEmpty()) f->fluid_settings_setstr(settings, "audio.file.name", file.constData());
+        f->fluid_settings_setint(settings, "synth.reverb.active", 1);
+        synth = f->new_fluid_synth(settings);
         if (!synth) return false;
-        if (fluid_synth_sfload(synth, QFile::encodeName(sf).constData(), 1) == FLUID_FAILED) return false;
-        driver = new_fluid_audio_driver(settings, synth);
+        if (f->fluid_synth_sfload(synth, QFile::encodeName(sf).constData(), 1) == FLUID_FAILED) return false;
+        driver = f->new_fluid_audio_driver(settings, synth);
         return driver != nullptr;
     }
     void openTune(const QByteArray& bytes)
     {
         closeTune();
         if (!driver) return;
-        player = new_fluid_player(synth);
+        player = f->new_fluid_player(synth);
         if (!player) return;
-        fluid_player_set_loop(player, 1);   // once
-        if (fluid_player_add_mem(player, bytes.constData(), std::size_t(bytes.size())) != FLUID_OK) closeTune();
+        f->fluid_player_set_loop(player, 1);   // once
+        if (f->fluid_player_add_mem(player, bytes.constData(), std::size_t(bytes.size())) != FLUID_OK) closeTune();
     }
-    void play() { if (player) fluid_player_play(player); }
+    void play() { if (player) f->fluid_player_play(player); }
     void pause()
     {
         if (!player) return;
-        fluid_player_stop(player);   // keeps the position; play resumes from it
-        fluid_synth_all_notes_off(synth, -1);
+        f->fluid_player_stop(player);   // keeps the position; play resumes from it
+        f->fluid_synth_all_notes_off(synth, -1);
     }
     void closeTune()
     {
         if (!player) return;
-        fluid_player_stop(player);
-        fluid_player_join(player);
-        delete_fluid_player(player);
+        f->fluid_player_stop(player);
+        f->fluid_player_join(player);
+        f->delete_fluid_player(player);
         player = nullptr;
-        if (synth) fluid_synth_all_sounds_off(synth, -1);
+        if (synth) f->fluid_synth_all_sounds_off(synth, -1);
     }
     ~Engine()
     {
         closeTune();
-        if (driver) delete_fluid_audio_driver(driver);
-        if (synth) delete_fluid_synth(synth);
-        if (settings) delete_fluid_settings(settings);
+        if (driver) f->delete_fluid_audio_driver(driver);
+        if (synth) f->delete_fluid_synth(synth);
+        if (settings) f->delete_fluid_settings(settings);
     }
 };
 
 MidiDevice::MidiDevice()
 {
-    muteFluidLog();
+    // Loading the soundfont is heavy (memory, and the synthesiser's own threads): it waits until the
+    // windows have been drawn and the event loop has nothing left to do, so that the first window does
+    // not wait for the sound. Without an event loop it starts at once.
+    auto* dispatcher = QCoreApplication::instance() ? QAbstractEventDispatcher::instance() : nullptr;
+    if (dispatcher) {
+        watcher_ = std::make_unique<QObject>();
+        QObject::connect(dispatcher, &QAbstractEventDispatcher::aboutToBlock, watcher_.get(), [this] {
+            letEngineStart();
+            watcher_->disconnect();
+        });
+    } else {
+        engineMayStart_ = true;
+    }
     worker_ = std::thread([this] { run(); });
 }
 
 MidiDevice::~MidiDevice()
 {
+    watcher_.reset();
+    {
+        std::lock_guard<std::mutex> lock(mutex_);
+        quitting_ = true;   // a tune not started yet is not worth loading the soundfont for
+    }
+    letEngineStart();
     post({Op::Quit, {}});
     worker_.join();
+}
+
+void MidiDevice::letEngineStart()
+{
+    {
+        std::lock_guard<std::mutex> lock(mutex_);
+        engineMayStart_ = true;
+    }
+    cv_.notify_all();
 }
 
 QString MidiDevice::soundFontPath()
@@ -142,6 +207,7 @@ void MidiDevice::post(Request r)
 
 void MidiDevice::drain()
 {
+    letEngineStart();   // whoever waits for the device wants its work done now
     std::unique_lock<std::mutex> lock(mutex_);
     cv_.wait(lock, [this] { return queue_.empty() && !busy_; });
 }
@@ -166,6 +232,12 @@ void MidiDevice::run()
         }
         switch (r.op) {
         case Op::Open: {
+            {
+                // A program that never lets its event loop idle still gets its tune, a moment later.
+                std::unique_lock<std::mutex> lock(mutex_);
+                cv_.wait_for(lock, std::chrono::seconds(1), [this] { return engineMayStart_; });
+                if (quitting_) break;
+            }
             const bool ok = engine.start();
             if (ok) engine.openTune(r.data);
             std::lock_guard<std::mutex> lock(mutex_);

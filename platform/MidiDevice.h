@@ -1,6 +1,8 @@
 #pragma once
 #include "Platform.h"
 #include <QByteArray>
+#include <QObject>
+#include <memory>
 #include <condition_variable>
 #include <deque>
 #include <mutex>
@@ -35,6 +37,7 @@ private:
     struct Engine;
     void post(Request r);
     void run();
+    void letEngineStart();
 
     QString fileName_;
     Mode mode_ = Mode::NotOpen;
@@ -44,4 +47,7 @@ private:
     std::deque<Request> queue_;
     bool busy_ = false;
     bool audible_ = false;
+    bool engineMayStart_ = false;
+    bool quitting_ = false;
+    std::unique_ptr<QObject> watcher_;   // context of the connection that lets the engine start
 };

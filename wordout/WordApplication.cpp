@@ -180,9 +180,9 @@ WordApplication::WordApplication() { registry().append(this); }
 
 WordApplication::~WordApplication()
 {
-    // The documents are children and outlive this body; they must not call back into a dying instance.
-    for (const auto& d : documents_)
-        if (d) d->app_ = nullptr;
+    // The documents are children and outlive this body, closed ones included; they must not call back
+    // into a dying instance.
+    for (WordDocument* d : findChildren<WordDocument*>(Qt::FindDirectChildrenOnly)) d->app_ = nullptr;
     documents_.clear();
     registry().removeAll(this);
     registry().removeAll(nullptr);
