@@ -95,26 +95,12 @@ void buildDirectly(QTextDocument& doc, const PrintedText& p)
     }
 }
 
-void BM_PrintTopic(benchmark::State& state)
-{
-    ArchiveWindow* w = window();
-    for (auto _ : state) {
-        state.PauseTiming();
-        dropDocuments();
-        chooseTopic(w);
-        state.ResumeTiming();
-        w->stampatutte_Click();
-        benchmark::DoNotOptimize(WordOut::currentDoc());
-    }
-    dropDocuments();
-}
-
-// The same print with the document shown in its window, as the user gets it: the window lays the
-// text out as it arrives.
-void BM_PrintTopicShown(benchmark::State& state)
+// Prints the whole topic once per iteration; with `shown` the document opens in its window, as the
+// user gets it, and the window lays the text out as it arrives.
+void printTopic(benchmark::State& state, bool shown)
 {
     auto& platform = static_cast<ScriptedPlatform&>(Platform::current());
-    platform.openRealDocumentWindows = true;
+    platform.openRealDocumentWindows = shown;
     ArchiveWindow* w = window();
     for (auto _ : state) {
         state.PauseTiming();
@@ -122,11 +108,15 @@ void BM_PrintTopicShown(benchmark::State& state)
         chooseTopic(w);
         state.ResumeTiming();
         w->stampatutte_Click();
-        QCoreApplication::processEvents();
+        if (shown) QCoreApplication::processEvents();
+        benchmark::DoNotOptimize(WordOut::currentDoc());
     }
     dropDocuments();
     platform.openRealDocumentWindows = false;
 }
+
+void BM_PrintTopic(benchmark::State& state) { printTopic(state, false); }
+void BM_PrintTopicShown(benchmark::State& state) { printTopic(state, true); }
 
 void BM_DirectBuild(benchmark::State& state)
 {

@@ -109,6 +109,8 @@ private slots:
             QCOMPARE(d.mode(), MciDevice::Mode::Stopped);
             d.command(QStringLiteral("play"));
             QCOMPARE(d.mode(), MciDevice::Mode::Playing);
+            // The soundfont waits for the event loop to have nothing left to do.
+            QVERIFY(!d.audible());
             d.drain();
             QVERIFY(d.audible());
             QTest::qWait(300);
