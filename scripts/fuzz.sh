@@ -19,7 +19,7 @@ for t in "${targets[@]}"; do
     seeds="fuzz/corpus/${t#fuzz_}"
     work="$(mktemp -d)"
     echo "== $t for ${seconds}s from $seeds"
-    ./build/fuzz/"$t" -max_total_time="$seconds" -max_len=65536 -print_final_stats=1 "$work" "$seeds" 2>&1 | tail -4
+    ./build/fuzz/"$t" -max_total_time="$seconds" -max_len=65536 -print_final_stats=1 "$work" "$seeds" 2>&1 | grep "^stat::\|ERROR\|SUMMARY"
     rm -rf "$work"
 done
 echo "fuzzing: all targets ran without a report"
