@@ -100,22 +100,14 @@ ArchiveWindow::ArchiveWindow(const ArchiveDefinition& def) : Form(def.name()), d
     passo_ = yellowLabel(this, QStringLiteral("passo"), 2400, 5640, 4695, 450, 0,
                          QStringLiteral("indicazioni sulla procedura e sul numero di massime disponibili"));
 
-    auto addButton = [this](const QString& name, const QString& caption, double left, const QString& tip) {
-        auto* b = place(new QPushButton(caption), name, left, 5760, 1095, 375);
-        b->setToolTip(tip);
-        return b;
-    };
-    connect(addButton(QStringLiteral("aiuto"), QStringLiteral("&AIUTO"), 120,
-                      QStringLiteral("cliccare per visualizzare l'aiuto in linea")),
-            &QPushButton::clicked, this, &ArchiveWindow::aiuto_Click);
-    connect(addButton(QStringLiteral("guidainlinea"), QStringLiteral("&Guida in linea"), 1200,
-                      QStringLiteral("cliccare per visualizzare gli Argomenti della guida")),
-            &QPushButton::clicked, this, &ArchiveWindow::guidainlinea_Click);
-    connect(addButton(QStringLiteral("stampiamo"), QStringLiteral("&Stampa"), 7200,
-                      QStringLiteral("cliccare per stampare la sentenza visualizzata")),
-            &QPushButton::clicked, this, &ArchiveWindow::stampiamo_Click);
-    connect(addButton(QStringLiteral("esco"), QStringLiteral("&USCITA"), 8280, QStringLiteral("cliccare per uscire da Norvelia")),
-            &QPushButton::clicked, this, &ArchiveWindow::esco_Click);
+    placeButton(QStringLiteral("aiuto"), QStringLiteral("&AIUTO"), 120, 5760, 1095, 375,
+                QStringLiteral("cliccare per visualizzare l'aiuto in linea"), &ArchiveWindow::aiuto_Click);
+    placeButton(QStringLiteral("guidainlinea"), QStringLiteral("&Guida in linea"), 1200, 5760, 1095, 375,
+                QStringLiteral("cliccare per visualizzare gli Argomenti della guida"), &ArchiveWindow::guidainlinea_Click);
+    placeButton(QStringLiteral("stampiamo"), QStringLiteral("&Stampa"), 7200, 5760, 1095, 375,
+                QStringLiteral("cliccare per stampare la sentenza visualizzata"), &ArchiveWindow::stampiamo_Click);
+    placeButton(QStringLiteral("esco"), QStringLiteral("&USCITA"), 8280, 5760, 1095, 375,
+                QStringLiteral("cliccare per uscire da Norvelia"), &ArchiveWindow::esco_Click);
 
     registerControl(new NonVisualControl(this), QStringLiteral("CommonDialog1"));
     buildMenus();

@@ -52,24 +52,17 @@ prodotti::prodotti() : Form(QStringLiteral("prodotti"))
     setInnerSize(9450, 6390);
     setBackColor(PaleYellow);
 
-    auto button = [this](const QString& name, const QString& caption, double left, double top, double width,
-                         const QString& tip, void (prodotti::*handler)()) {
-        auto* b = place(new QPushButton(caption), name, left, top, width, 375);
-        b->setToolTip(tip);
-        connect(b, &QPushButton::clicked, this, handler);
-        return b;
-    };
-    button(QStringLiteral("cmdsommario"), QStringLiteral("&Sommario"), 120, 120, 1215,
-           QStringLiteral("cliccare per visualizzare il sommario della guida"), &prodotti::cmdSommario_Click);
-    button(QStringLiteral("cmdstampa"), QStringLiteral("S&tampa"), 1320, 120, 1215,
-           QStringLiteral("cliccare per stampare il listino"), &prodotti::cmdStampa_Click);
-    button(QStringLiteral("cmdchiudi"), QStringLiteral("&Chiudi"), 2520, 120, 1215,
-           QStringLiteral("cliccare per chiudere la finestra sui prodotti"), &prodotti::cmdchiudi_Click);
+    placeButton(QStringLiteral("cmdsommario"), QStringLiteral("&Sommario"), 120, 120, 1215, 375,
+                QStringLiteral("cliccare per visualizzare il sommario della guida"), &prodotti::cmdSommario_Click);
+    placeButton(QStringLiteral("cmdstampa"), QStringLiteral("S&tampa"), 1320, 120, 1215, 375,
+                QStringLiteral("cliccare per stampare il listino"), &prodotti::cmdStampa_Click);
+    placeButton(QStringLiteral("cmdchiudi"), QStringLiteral("&Chiudi"), 2520, 120, 1215, 375,
+                QStringLiteral("cliccare per chiudere la finestra sui prodotti"), &prodotti::cmdchiudi_Click);
     // The host alone: the full address with its scheme does not fit the button.
-    button(QStringLiteral("Command1"), QStringLiteral("Sito: ") + Maker::webHost(), 6480, 480, 2415,
-           QStringLiteral("clicca per accedere al sito"), &prodotti::Command1_Click);
-    button(QStringLiteral("Command2"), QStringLiteral("Email: ") + Maker::email(), 6480, 840, 2415,
-           QStringLiteral("clicca per inviare un'email"), &prodotti::Command2_Click);
+    placeButton(QStringLiteral("Command1"), QStringLiteral("Sito: ") + Maker::webHost(), 6480, 480, 2415, 375,
+                QStringLiteral("clicca per accedere al sito"), &prodotti::Command1_Click);
+    placeButton(QStringLiteral("Command2"), QStringLiteral("Email: ") + Maker::email(), 6480, 840, 2415, 375,
+                QStringLiteral("clicca per inviare un'email"), &prodotti::Command2_Click);
 
     auto* label1 = place(new VLabel, QStringLiteral("Label1"), 600, 840, 4815, 255);
     label1->setCaption(QStringLiteral("VERSIONI PROFESSIONALI PER WINDOWS - LISTINO"));

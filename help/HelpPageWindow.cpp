@@ -36,12 +36,6 @@ void finishDocument(WordSelection& s)
     s.release();
 }
 
-QPushButton* button(Form* f, const QString& name, const QString& caption, double left, const QString& tip = QString())
-{
-    auto* b = f->place(new QPushButton(caption), name, left, 120, 1215, 375);
-    if (!tip.isEmpty()) b->setToolTip(tip);
-    return b;
-}
 } // namespace
 
 namespace HelpPages {
@@ -91,16 +85,14 @@ HelpPageWindow::HelpPageWindow(const HelpPageDef& def)
     setInnerSize(manual_ ? 9480 : 5520, 6420);
     setBackColor(PaleYellow);
     const bool funzionamento = QLatin1String(def.name) == QLatin1String("guidafunzionamento");
-    QPushButton* s = button(this, manual_ ? QStringLiteral("cmdsommario") : funzionamento ? QStringLiteral("CmdSommario") : QStringLiteral("cmdSommario"),
-                            QStringLiteral("&Sommario"), 120,
-                            manual_ ? QStringLiteral("cliccare per visualizzare il sommario della guida") : QString());
-    QPushButton* p = button(this, manual_ ? QStringLiteral("cmdstampa") : QStringLiteral("cmdStampa"), QStringLiteral("S&tampa"), 1320,
-                            manual_ ? QStringLiteral("cliccare per avere la copia su carta del MANUALE D'USO RAPIDO") : QString());
-    QPushButton* c = button(this, manual_ ? QStringLiteral("cmdchiudi") : QStringLiteral("cmdChiudi"), QStringLiteral("&Chiudi"), 2520,
-                            manual_ ? QStringLiteral("cliccare per chiudere la finestra") : QString());
-    connect(s, &QPushButton::clicked, this, &HelpPageWindow::cmdSommario_Click);
-    connect(p, &QPushButton::clicked, this, &HelpPageWindow::cmdStampa_Click);
-    connect(c, &QPushButton::clicked, this, &HelpPageWindow::cmdchiudi_Click);
+    placeButton(manual_ ? QStringLiteral("cmdsommario") : funzionamento ? QStringLiteral("CmdSommario") : QStringLiteral("cmdSommario"),
+                QStringLiteral("&Sommario"), 120, 120, 1215, 375,
+                manual_ ? QStringLiteral("cliccare per visualizzare il sommario della guida") : QString(), &HelpPageWindow::cmdSommario_Click);
+    placeButton(manual_ ? QStringLiteral("cmdstampa") : QStringLiteral("cmdStampa"), QStringLiteral("S&tampa"), 1320, 120, 1215, 375,
+                manual_ ? QStringLiteral("cliccare per avere la copia su carta del MANUALE D'USO RAPIDO") : QString(),
+                &HelpPageWindow::cmdStampa_Click);
+    placeButton(manual_ ? QStringLiteral("cmdchiudi") : QStringLiteral("cmdChiudi"), QStringLiteral("&Chiudi"), 2520, 120, 1215, 375,
+                manual_ ? QStringLiteral("cliccare per chiudere la finestra") : QString(), &HelpPageWindow::cmdchiudi_Click);
 
     label1_ = place(new VLabel, QStringLiteral("Label1"), 120, 600, funzionamento ? 4095 : 3615, manual_ ? 375 : 255);
     label1_->setFont(Fonts::design(QStringLiteral("MS Sans Serif"), 8.25, true));
@@ -169,15 +161,12 @@ licenza::licenza() : Form(QStringLiteral("licenza"))
     setCaption(QStringLiteral("LICENZA D'USO"));
     setBorder(Border::Sizable);
     setInnerSize(5490, 6390);
-    connect(button(this, QStringLiteral("cmdSommario"), QStringLiteral("&Sommario"), 120,
-                   QStringLiteral("cliccare per visualizzare il sommario della guida")),
-            &QPushButton::clicked, this, &licenza::cmdSommario_Click);
-    connect(button(this, QStringLiteral("cmdstampa"), QStringLiteral("S&tampa"), 1320,
-                   QStringLiteral("cliccare per stampare la LICENZA D'USO")),
-            &QPushButton::clicked, this, &licenza::cmdStampa_Click);
-    connect(button(this, QStringLiteral("cmdChiudi"), QStringLiteral("&Chiudi"), 2520,
-                   QStringLiteral("cliccare per chiudere la finestra LICENZA D'USO")),
-            &QPushButton::clicked, this, &licenza::cmdchiudi_Click);
+    placeButton(QStringLiteral("cmdSommario"), QStringLiteral("&Sommario"), 120, 120, 1215, 375,
+                QStringLiteral("cliccare per visualizzare il sommario della guida"), &licenza::cmdSommario_Click);
+    placeButton(QStringLiteral("cmdstampa"), QStringLiteral("S&tampa"), 1320, 120, 1215, 375,
+                QStringLiteral("cliccare per stampare la LICENZA D'USO"), &licenza::cmdStampa_Click);
+    placeButton(QStringLiteral("cmdChiudi"), QStringLiteral("&Chiudi"), 2520, 120, 1215, 375,
+                QStringLiteral("cliccare per chiudere la finestra LICENZA D'USO"), &licenza::cmdchiudi_Click);
     label2_ = place(new VLabel, QStringLiteral("Label2"), 3840, 120, 1575, 375);
     label2_->setFont(Fonts::design(QStringLiteral("MS Sans Serif"), 12, true));
     label2_->setAlignment(Qt::AlignHCenter | Qt::AlignTop);

@@ -45,16 +45,11 @@ frmTip::frmTip() : Form(QStringLiteral("frmTip"))
     registerControl(text_, QStringLiteral("lblTipText"));
     Props::placeWidget(text_, 180, 840, 4095, 1635);
     text_->setBackColor(PaleYellow);
-    auto button = [this](const QString& name, const QString& caption, double top) {
-        return place(new QPushButton(caption), name, 4800, top, 1215, 375);
-    };
-    QPushButton* ok = button(QStringLiteral("cmdOK"), QStringLiteral("&Chiudi"), 120);
-    ok->setDefault(true);
-    connect(ok, &QPushButton::clicked, this, &frmTip::cmdOK_Click);
-    connect(button(QStringLiteral("cmdNextTip"), QStringLiteral("&Successivo"), 600), &QPushButton::clicked, this,
-            &frmTip::cmdNextTip_Click);
-    connect(button(QStringLiteral("cmdprecedente"), QStringLiteral("&Precedente"), 1080), &QPushButton::clicked, this,
-            &frmTip::cmdprecedente_Click);
+    placeButton(QStringLiteral("cmdOK"), QStringLiteral("&Chiudi"), 4800, 120, 1215, 375, QString(), &frmTip::cmdOK_Click)
+        ->setDefault(true);
+    placeButton(QStringLiteral("cmdNextTip"), QStringLiteral("&Successivo"), 4800, 600, 1215, 375, QString(), &frmTip::cmdNextTip_Click);
+    placeButton(QStringLiteral("cmdprecedente"), QStringLiteral("&Precedente"), 4800, 1080, 1215, 375, QString(),
+                &frmTip::cmdprecedente_Click);
 }
 
 QString frmTip::MissingFileText()

@@ -76,18 +76,12 @@ sommario::sommario() : Form(QStringLiteral("sommario"))
     lbl(14)->setForeColor(QColor(255, 255, 0));
     lbl(15)->setBackColor(QColor(255, 255, 0));
     lbl(2)->setForeColor(QColor(0, 0, 0));
-    auto button = [this](const QString& name, const QString& caption, double left, const QString& tip) {
-        auto* b = place(new QPushButton(caption), name, left, 6000, 1215, 375);
-        b->setToolTip(tip);
-        return b;
-    };
-    connect(button(QStringLiteral("cmdstampa"), QStringLiteral("&Stampa"), 120,
-                   QStringLiteral("cliccare per avere la copia su carta dell'intera guida")),
-            &QPushButton::clicked, this, &sommario::cmdStampa_Click);
-    connect(button(QStringLiteral("cmdchiudi"), QStringLiteral("&Chiudi"), 1320, QStringLiteral("cliccare per chiudere la finestra")),
-            &QPushButton::clicked, this, &sommario::cmdchiudi_Click);
-    connect(button(QStringLiteral("cmduscita"), QStringLiteral("&USCITA"), 2520, QString()), &QPushButton::clicked, this,
-            &sommario::cmduscita_Click);
+    placeButton(QStringLiteral("cmdstampa"), QStringLiteral("&Stampa"), 120, 6000, 1215, 375,
+                QStringLiteral("cliccare per avere la copia su carta dell'intera guida"), &sommario::cmdStampa_Click);
+    placeButton(QStringLiteral("cmdchiudi"), QStringLiteral("&Chiudi"), 1320, 6000, 1215, 375,
+                QStringLiteral("cliccare per chiudere la finestra"), &sommario::cmdchiudi_Click);
+    placeButton(QStringLiteral("cmduscita"), QStringLiteral("&USCITA"), 2520, 6000, 1215, 375,
+                QString(), &sommario::cmduscita_Click);
 }
 
 sommario::~sommario() = default;

@@ -3,6 +3,7 @@
 #include <QColor>
 #include <QList>
 #include <QPointer>
+#include <QPushButton>
 #include <QString>
 #include <QWidget>
 
@@ -79,6 +80,17 @@ public:
         registerControl(w, name);
         Props::placeWidget(w, left, top, width, height);
         return w;
+    }
+    // A command button: placed in twips, with its tool tip (none when the text is empty) and the handler
+    // its click runs.
+    template <class F>
+    QPushButton* placeButton(const QString& name, const QString& caption, double left, double top, double width,
+                             double height, const QString& tip, void (F::*onClick)())
+    {
+        auto* b = place(new QPushButton(caption), name, left, top, width, height);
+        if (!tip.isEmpty()) b->setToolTip(tip);
+        connect(b, &QPushButton::clicked, static_cast<F*>(this), onClick);
+        return b;
     }
 
 protected:

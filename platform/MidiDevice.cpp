@@ -128,10 +128,8 @@ MidiDevice::MidiDevice()
     auto* dispatcher = QCoreApplication::instance() ? QAbstractEventDispatcher::instance() : nullptr;
     if (dispatcher) {
         watcher_ = std::make_unique<QObject>();
-        QObject::connect(dispatcher, &QAbstractEventDispatcher::aboutToBlock, watcher_.get(), [this] {
-            letEngineStart();
-            watcher_->disconnect();
-        });
+        QObject::connect(dispatcher, &QAbstractEventDispatcher::aboutToBlock, watcher_.get(), [this] { letEngineStart(); },
+                         Qt::SingleShotConnection);
     } else {
         engineMayStart_ = true;
     }

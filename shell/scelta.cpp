@@ -12,12 +12,6 @@ const QColor DarkBlue(0, 0, 128);
 const QColor Yellow(255, 255, 0);
 const QColor Red(255, 0, 0);
 
-QPushButton* button(scelta* f, const QString& name, const QString& caption, double left, const QString& tip)
-{
-    auto* b = f->place(new QPushButton(caption), name, left, 5520, 1215, 375);
-    b->setToolTip(tip);
-    return b;
-}
 } // namespace
 
 QString scelta::OptionHint(int index)
@@ -91,18 +85,14 @@ scelta::scelta() : Form(QStringLiteral("scelta"))
     num_->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
     num_->setBorder(true);
 
-    connect(button(this, QStringLiteral("aiuto"), QStringLiteral("&AIUTO"), 4440,
-                   QStringLiteral("cliccare per avere informazioni sull'uso della finestra")),
-            &QPushButton::clicked, this, &scelta::aiuto_Click);
-    connect(button(this, QStringLiteral("guida"), QStringLiteral("&Guida in linea"), 5640,
-                   QStringLiteral("cliccare per visualizzare gli Argomenti della guida")),
-            &QPushButton::clicked, this, &scelta::guida_Click);
-    connect(button(this, QStringLiteral("cmdesci"), QStringLiteral("&USCITA"), 6840,
-                   QStringLiteral("cliccare per uscire da Norvelia")),
-            &QPushButton::clicked, this, &scelta::cmdesci_Click);
-    connect(button(this, QStringLiteral("forum"), QStringLiteral("&forum"), 8040,
-                   QStringLiteral("cliccare per andare sul forum di discussione")),
-            &QPushButton::clicked, this, &scelta::forum_Click);
+    placeButton(QStringLiteral("aiuto"), QStringLiteral("&AIUTO"), 4440, 5520, 1215, 375,
+                QStringLiteral("cliccare per avere informazioni sull'uso della finestra"), &scelta::aiuto_Click);
+    placeButton(QStringLiteral("guida"), QStringLiteral("&Guida in linea"), 5640, 5520, 1215, 375,
+                QStringLiteral("cliccare per visualizzare gli Argomenti della guida"), &scelta::guida_Click);
+    placeButton(QStringLiteral("cmdesci"), QStringLiteral("&USCITA"), 6840, 5520, 1215, 375,
+                QStringLiteral("cliccare per uscire da Norvelia"), &scelta::cmdesci_Click);
+    placeButton(QStringLiteral("forum"), QStringLiteral("&forum"), 8040, 5520, 1215, 375,
+                QStringLiteral("cliccare per andare sul forum di discussione"), &scelta::forum_Click);
 
     status_ = new VStatusBar(client());
     registerControl(status_, QStringLiteral("StatusBar1"));

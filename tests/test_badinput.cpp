@@ -131,6 +131,7 @@ private slots:
         QDir::setCurrent(startDir);
         AppPaths::setApplicationFolder(QString());
         qunsetenv("NORVELIA_DATA_DIR");
+        for (const char* v : {"NORVELIA_AUDIO_DRIVER", "NORVELIA_AUDIO_FILE", "NORVELIA_SOUNDFONT"}) qunsetenv(v);
         sandbox.reset();
     }
 
@@ -266,9 +267,6 @@ private slots:
         QTest::keyClick(splash, Qt::Key_Escape);
         QCOMPARE(Forms::instance().loadedCount(), 0);
         QCOMPARE(fx->platform().boxes.size(), 1);   // only the exit question
-        qunsetenv("NORVELIA_AUDIO_DRIVER");
-        qunsetenv("NORVELIA_AUDIO_FILE");
-        qunsetenv("NORVELIA_SOUNDFONT");
     }
 
     void wholeGuideCannotBeSaved_data()

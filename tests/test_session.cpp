@@ -206,7 +206,7 @@ private:
         QWidget* window = windows[int(s.target % quint32(windows.size()))];
         const QString where = window->objectName();
         auto* doc = qobject_cast<DocumentWindow*>(window);
-        if (doc) return documentAction(doc, s, rng);
+        if (doc) return documentAction(doc, s);
         // A kind of action the window does not offer gives way to a click, as a user at a loss would
         // click; keys and closing stay as rare as drawn.
         for (Kind k : {Kind(s.kind), Click, Button, Action, ListRow, Scroll, MouseMove}) {
@@ -314,7 +314,7 @@ private:
         return QString();
     }
 
-    QString documentAction(DocumentWindow* w, const Step& s, std::mt19937& rng)
+    QString documentAction(DocumentWindow* w, const Step& s)
     {
         switch (s.pick % 4) {
         case 0:
@@ -328,7 +328,6 @@ private:
             closing_.insert(w->document());
             const bool modified = w->document()->isModified();
             w->close();
-            (void)rng;
             return QStringLiteral("documento: chiuso%1").arg(modified ? QStringLiteral(" (modificato)") : QString());
         }
         }
@@ -416,10 +415,10 @@ void quietHandler(QtMsgType type, const QMessageLogContext& context, const QStri
 
 QList<quint32> seedsToRun()
 {
-    const QString spec = qEnvironmentVariable("NORVELIA_SESSION_SEEDS");
-    if (spec.isEmpty()) return {1, 2, 3, 4};
+    const QString wanted = qEnvironmentVariable("NORVELIA_SESSION_SEEDS");
+    if (wanted.isEmpty()) return {1, 2, 3, 4};
     QList<quint32> out;
-    for (const QString& part : spec.split(QLatin1Char(','), Qt::SkipEmptyParts)) {
+    for (const QString& part : wanted.split(QLatin1Char(','), Qt::SkipEmptyParts)) {
         const QStringList range = part.split(QLatin1Char('-'));
         const quint32 from = range[0].toUInt(), to = range.size() > 1 ? range[1].toUInt() : from;
         for (quint32 s = from; s <= to; ++s) out << s;
