@@ -67,9 +67,14 @@ struct MidiDevice::Engine {
     fluid_player_t* player = nullptr;
     const Fluid* f = nullptr;
 
+    bool failed = false;
+
+    // The synthesiser and its soundfont are made once and kept for every later tune.
     bool start()
     {
-        if (synth) return driver != nullptr;
+        if (synth) return true;
+        if (failed) return false;
+        failed = true;
         const QString sf = MidiDevice::soundFontPath();
         if (sf.isEmpty()) return false;
         if (!f && !(f = Fluid::get())) return false;
@@ -82,18 +87,28 @@ struct MidiDevice::Engine {
         f->fluid_settings_setint(settings, "synth.reverb.active", 1);
         synth = f->new_fluid_synth(settings);
         if (!synth) return false;
-        if (f->fluid_synth_sfload(synth, QFile::encodeName(sf).constData(), 1) == FLUID_FAILED) return false;
-        driver = f->new_fluid_audio_driver(settings, synth);
-        return driver != nullptr;
+        if (f->fluid_synth_sfload(synth, QFile::encodeName(sf).constData(), 1) == FLUID_FAILED) {
+            f->delete_fluid_synth(synth);
+            synth = nullptr;
+            return false;
+        }
+        failed = false;
+        return true;
     }
+    // Each tune has an audio output of its own. The player hooks a timer into the synthesiser that the
+    // output's rendering thread calls, and the library does not guard that timer against the player
+    // being deleted while rendering runs: a player is therefore made before its output and deleted
+    // only after the output has been stopped.
     void openTune(const QByteArray& bytes)
     {
         closeTune();
-        if (!driver) return;
+        if (!synth) return;
         player = f->new_fluid_player(synth);
         if (!player) return;
         f->fluid_player_set_loop(player, 1);   // once
-        if (f->fluid_player_add_mem(player, bytes.constData(), std::size_t(bytes.size())) != FLUID_OK) closeTune();
+        if (f->fluid_player_add_mem(player, bytes.constData(), std::size_t(bytes.size())) == FLUID_OK)
+            driver = f->new_fluid_audio_driver(settings, synth);
+        if (!driver) closeTune();
     }
     void play() { if (player) f->fluid_player_play(player); }
     void pause()
@@ -104,17 +119,19 @@ struct MidiDevice::Engine {
     }
     void closeTune()
     {
-        if (!player) return;
-        f->fluid_player_stop(player);
-        f->fluid_player_join(player);
-        f->delete_fluid_player(player);
+        if (player) {
+            f->fluid_player_stop(player);
+            f->fluid_player_join(player);
+        }
+        if (driver) f->delete_fluid_audio_driver(driver);
+        driver = nullptr;
+        if (player) f->delete_fluid_player(player);
         player = nullptr;
         if (synth) f->fluid_synth_all_sounds_off(synth, -1);
     }
     ~Engine()
     {
         closeTune();
-        if (driver) f->delete_fluid_audio_driver(driver);
         if (synth) f->delete_fluid_synth(synth);
         if (settings) f->delete_fluid_settings(settings);
     }
@@ -239,7 +256,7 @@ void MidiDevice::run()
             const bool ok = engine.start();
             if (ok) engine.openTune(r.data);
             std::lock_guard<std::mutex> lock(mutex_);
-            audible_ = ok && engine.player;
+            audible_ = ok && engine.player && engine.driver;
             break;
         }
         case Op::Play: engine.play(); break;

@@ -129,6 +129,31 @@ private slots:
         QVERIFY(QFile::exists(wav));
         QVERIFY2(peakOfWav(wav) > 500, "the rendered tune is silent");
     }
+
+    // Closing a tune while its output is rendering must not leave the renderer with a dead player.
+    void deviceSurvivesTunesClosedWhilePlaying()
+    {
+        if (MidiDevice::soundFontPath().isEmpty()) QSKIP("no General MIDI soundfont installed");
+        QTemporaryDir dir;
+        qputenv("NORVELIA_AUDIO_DRIVER", "file");
+        qputenv("NORVELIA_AUDIO_FILE", QFile::encodeName(dir.filePath(QStringLiteral("out.wav"))));
+        {
+            MidiDevice d;
+            d.setFileName(sourceDir() + QStringLiteral("/resources/Internet.mid"));
+            for (int i = 0; i < 40; ++i) {
+                d.command(QStringLiteral("open"));
+                d.command(QStringLiteral("play"));
+                d.drain();
+                QVERIFY(d.audible());
+                QTest::qWait(i % 4);
+                d.command(QStringLiteral("close"));
+            }
+            d.command(QStringLiteral("open"));
+            d.command(QStringLiteral("play"));
+        }
+        qunsetenv("NORVELIA_AUDIO_DRIVER");
+        qunsetenv("NORVELIA_AUDIO_FILE");
+    }
 };
 
 QTEST_GUILESS_MAIN(TestTune)
