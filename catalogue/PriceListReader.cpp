@@ -1,4 +1,5 @@
 #include "PriceListReader.h"
+#include "platform/CodePage.h"
 #include <QFile>
 #include <QFileInfo>
 #include <QStringDecoder>
@@ -47,10 +48,7 @@ QString decode(const QByteArray& bytes)
         QStringDecoder utf8(QStringDecoder::Utf8);
         return utf8.decode(bytes.mid(utf8Bom.size()));
     }
-    QStringDecoder cp1252("windows-1252");
-    if (cp1252.isValid()) return cp1252.decode(bytes);
-    // Without a converter for the code page, Latin-1 still gives every accented letter of Italian.
-    return QString::fromLatin1(bytes);
+    return fromWindows1252(bytes);
 }
 
 bool isLineEnd(QChar c) { return c == QLatin1Char('\n') || c == QLatin1Char('\r'); }

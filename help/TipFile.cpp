@@ -1,10 +1,10 @@
 #include "TipFile.h"
-#include <QStringDecoder>
+#include "platform/CodePage.h"
 
 namespace TipFile {
 QStringList split(const QByteArray& bytes)
 {
-    const QString text = QStringDecoder("windows-1252").decode(bytes);
+    const QString text = fromWindows1252(bytes);
     QStringList lines;
     QString current;
     bool pending = false;

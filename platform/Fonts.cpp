@@ -2,6 +2,7 @@
 #include <QApplication>
 #include <QFontDatabase>
 #include <QHash>
+#include <QSet>
 
 namespace Fonts {
 namespace {
@@ -26,6 +27,19 @@ const Map& mapFor(const QString& family)
     return none;
 }
 
+// Whether a family is installed, by name. QFontDatabase::hasFamily would first run the name through the
+// font configuration's substitution rules, a cost paid on every call that showed in the start-up time;
+// our names are real family names, so the installed list is enough.
+bool installed(const QString& family)
+{
+    static const QSet<QString> families = [] {
+        QSet<QString> set;
+        for (const QString& f : QFontDatabase::families()) set.insert(f.toCaseFolded());
+        return set;
+    }();
+    return families.contains(family.toCaseFolded());
+}
+
 // The installed family that stands for a design family: the family itself when it is installed,
 // otherwise its first installed substitute. Resolved once per name; asking the font database directly
 // avoids the fallback search the font system would run for a family it does not have.
@@ -35,9 +49,9 @@ QString resolve(const QString& family)
     auto it = cache.find(family);
     if (it != cache.end()) return it.value();
     QString chosen = family;
-    if (!QFontDatabase::hasFamily(family)) {
+    if (!installed(family)) {
         for (const QString& s : mapFor(family).substitutes) {
-            if (QFontDatabase::hasFamily(s)) {
+            if (installed(s)) {
                 chosen = s;
                 break;
             }

@@ -1,9 +1,9 @@
 #include "frmSplash.h"
 #include "AppPaths.h"
 #include "ModNorvelia.h"
+#include "platform/Bitmap.h"
 #include "platform/Fonts.h"
 #include "platform/Forms.h"
-#include <QPixmap>
 
 namespace {
 const QColor Yellow(255, 255, 0);
@@ -30,7 +30,7 @@ frmSplash::frmSplash() : Form(QStringLiteral("frmSplash"))
         addLabel(i, l, t, w, h)->setBackColor(Yellow);
     }
     image_ = place(new VImage, QStringLiteral("Image1"), 480, 600, 2295, 3225);
-    image_->setPicture(QPixmap(QStringLiteral(":/shell/norvelia.bmp")));
+    image_->setPicture(Bitmap::load(QStringLiteral(":/shell/norvelia.bmp")));
     connect(image_, &VImage::clicked, this, &frmSplash::clickAnywhere);
 
     VLabel* l1 = addLabel(1, 2880, 480, 5520, 525);

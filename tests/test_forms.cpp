@@ -1,11 +1,16 @@
-// The forms layer: default instances by name, load and unload, outer and inner sizes, controls.
+// The forms layer: default instances by name, load and unload, outer and inner sizes, controls; and
+// the decoders of its pictures and of the side files' code page.
 #include "Fixture.h"
+#include "platform/Bitmap.h"
+#include "platform/CodePage.h"
 #include "platform/ControlProps.h"
 #include "platform/Controls.h"
 #include "platform/Form.h"
 #include "platform/Forms.h"
 #include "platform/Twips.h"
+#include <QBuffer>
 #include <QLabel>
+#include <QStringDecoder>
 #include <QMenuBar>
 #include <QSignalSpy>
 #include <QtTest>
@@ -153,6 +158,59 @@ private slots:
         Form::unlockDrawing();
         QVERIFY(b.updatesEnabled());
         QVERIFY(!Form::lockedWindow());
+    }
+
+    // Our bitmap decoder and Qt's image reader must see the same picture.
+    void bitmapsDecodeAsQtReadsThem()
+    {
+        QFile shipped(QStringLiteral(":/shell/norvelia.bmp"));
+        QVERIFY(shipped.open(QIODevice::ReadOnly));
+        const QByteArray bytes = shipped.readAll();
+        const QImage ours = Bitmap::decode(bytes);
+        QCOMPARE(ours.size(), QSize(215, 299));
+        QCOMPARE(ours.convertToFormat(QImage::Format_RGB32), QImage::fromData(bytes).convertToFormat(QImage::Format_RGB32));
+
+        QImage colour(7, 5, QImage::Format_RGB32);   // an odd width: every row is padded
+        for (int y = 0; y < 5; ++y)
+            for (int x = 0; x < 7; ++x) colour.setPixel(x, y, qRgb(30 * x, 50 * y, 7 * x * y));
+        QByteArray saved;
+        QBuffer buffer(&saved);
+        QVERIFY(buffer.open(QIODevice::WriteOnly));
+        QVERIFY(colour.save(&buffer, "BMP"));
+        QCOMPARE(quint8(saved[28]), quint8(24));
+        QCOMPARE(Bitmap::decode(saved).convertToFormat(QImage::Format_RGB32), colour);
+
+        // Rows stored top down, as a negative height says.
+        QByteArray topDown = saved;
+        const qint32 h = -5;
+        std::memcpy(topDown.data() + 22, &h, 4);
+        const QImage flipped = Bitmap::decode(topDown);
+        QCOMPARE(flipped.size(), QSize(7, 5));
+        QCOMPARE(flipped.convertToFormat(QImage::Format_RGB32), colour.mirrored(false, true));
+
+        // Damage gives no picture rather than a wrong one.
+        QVERIFY(Bitmap::decode(bytes.left(bytes.size() - 1)).isNull());
+        QVERIFY(Bitmap::decode(bytes.left(30)).isNull());
+        QByteArray compressed = bytes;
+        compressed[30] = 1;   // run-length encoded
+        QVERIFY(Bitmap::decode(compressed).isNull());
+        QByteArray wide = bytes;
+        wide[21] = char(0x7F);   // a width the pixels cannot hold
+        QVERIFY(Bitmap::decode(wide).isNull());
+        QByteArray colours = bytes;
+        colours[46] = 1;
+        colours[47] = 1;   // 257 palette entries
+        QVERIFY(Bitmap::decode(colours).isNull());
+        QVERIFY(Bitmap::load(QStringLiteral(":/nowhere.bmp")).isNull());
+    }
+
+    void windowsCodePageMatchesTheSystemConverter()
+    {
+        QByteArray all;
+        for (int b = 0; b < 256; ++b) all.append(char(b));
+        QCOMPARE(fromWindows1252(all), QStringDecoder("windows-1252").decode(all));
+        QCOMPARE(fromWindows1252("perch\xE9 \x80 5 \x96 citt\xE0"), QStringLiteral(u"perché € 5 – città"));
+        QVERIFY(fromWindows1252(QByteArrayView()).isEmpty());
     }
 };
 
