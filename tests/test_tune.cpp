@@ -142,7 +142,7 @@ private slots:
             d.setFileName(sourceDir() + QStringLiteral("/resources/Internet.mid"));
             for (int i = 0; i < 40; ++i) {
                 d.command(QStringLiteral("open"));
-                d.command(QStringLiteral("play"));
+                if (i % 5 != 4) d.command(QStringLiteral("play"));   // and now and then closed unplayed
                 d.drain();
                 QVERIFY(d.audible());
                 QTest::qWait(i % 4);
