@@ -22,8 +22,8 @@ QImage decode(QByteArrayView b)
     const quint16 planes = u16(b, 26), bits = u16(b, 28);
     const quint32 compression = u32(b, 30);
     quint32 colours = u32(b, 46);
-    // Width and height are bounded well below what the row arithmetic below could overflow.
     if (planes != 1 || compression != 0 || (bits != 8 && bits != 24)) return {};
+    // Width and height are bounded well below what the row arithmetic below could overflow.
     if (width <= 0 || width > 16384 || rawHeight == 0 || rawHeight < -16384 || rawHeight > 16384) return {};
     const bool bottomUp = rawHeight > 0;
     const int height = bottomUp ? rawHeight : -rawHeight;

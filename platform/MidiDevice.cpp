@@ -67,14 +67,15 @@ struct MidiDevice::Engine {
     fluid_player_t* player = nullptr;
     const Fluid* f = nullptr;
 
-    bool failed = false;
+    bool tried = false;
 
-    // The synthesiser and its soundfont are made once and kept for every later tune.
+    // The synthesiser and its soundfont are made once and kept for every later tune; a failure is not
+    // tried again.
     bool start()
     {
         if (synth) return true;
-        if (failed) return false;
-        failed = true;
+        if (tried) return false;
+        tried = true;
         const QString sf = MidiDevice::soundFontPath();
         if (sf.isEmpty()) return false;
         if (!f && !(f = Fluid::get())) return false;
@@ -92,7 +93,6 @@ struct MidiDevice::Engine {
             synth = nullptr;
             return false;
         }
-        failed = false;
         return true;
     }
     // Each tune has an audio output of its own. The player hooks a timer into the synthesiser that the
@@ -256,7 +256,7 @@ void MidiDevice::run()
             const bool ok = engine.start();
             if (ok) engine.openTune(r.data);
             std::lock_guard<std::mutex> lock(mutex_);
-            audible_ = ok && engine.player && engine.driver;
+            audible_ = ok && engine.player;   // a player only ever exists with its output
             break;
         }
         case Op::Play: engine.play(); break;

@@ -27,6 +27,20 @@ int peakOfWav(const QString& path)
         peak = std::max(peak, std::abs(int(qint16(quint8(b[i]) | (quint8(b[i + 1]) << 8)))));
     return peak;
 }
+// Sends the device's sound to a WAV file for as long as it lives, so that a failed check cannot leave
+// the setting to the next test.
+struct RenderToFile {
+    explicit RenderToFile(const QString& wav)
+    {
+        qputenv("NORVELIA_AUDIO_DRIVER", "file");
+        qputenv("NORVELIA_AUDIO_FILE", QFile::encodeName(wav));
+    }
+    ~RenderToFile()
+    {
+        qunsetenv("NORVELIA_AUDIO_DRIVER");
+        qunsetenv("NORVELIA_AUDIO_FILE");
+    }
+};
 } // namespace
 
 class TestTune : public QObject {
@@ -100,9 +114,8 @@ private slots:
         if (MidiDevice::soundFontPath().isEmpty()) QSKIP("no General MIDI soundfont installed");
         QTemporaryDir dir;
         const QString wav = dir.filePath(QStringLiteral("out.wav"));
-        qputenv("NORVELIA_AUDIO_DRIVER", "file");
-        qputenv("NORVELIA_AUDIO_FILE", QFile::encodeName(wav));
         {
+            const RenderToFile output(wav);
             MidiDevice d;
             d.setFileName(sourceDir() + QStringLiteral("/resources/Internet.mid"));
             d.command(QStringLiteral("open"));
@@ -124,8 +137,6 @@ private slots:
             QCOMPARE(d.mode(), MciDevice::Mode::NotOpen);
             d.drain();
         }
-        qunsetenv("NORVELIA_AUDIO_DRIVER");
-        qunsetenv("NORVELIA_AUDIO_FILE");
         QVERIFY(QFile::exists(wav));
         QVERIFY2(peakOfWav(wav) > 500, "the rendered tune is silent");
     }
@@ -135,8 +146,7 @@ private slots:
     {
         if (MidiDevice::soundFontPath().isEmpty()) QSKIP("no General MIDI soundfont installed");
         QTemporaryDir dir;
-        qputenv("NORVELIA_AUDIO_DRIVER", "file");
-        qputenv("NORVELIA_AUDIO_FILE", QFile::encodeName(dir.filePath(QStringLiteral("out.wav"))));
+        const RenderToFile output(dir.filePath(QStringLiteral("out.wav")));
         {
             MidiDevice d;
             d.setFileName(sourceDir() + QStringLiteral("/resources/Internet.mid"));
@@ -151,8 +161,6 @@ private slots:
             d.command(QStringLiteral("open"));
             d.command(QStringLiteral("play"));
         }
-        qunsetenv("NORVELIA_AUDIO_DRIVER");
-        qunsetenv("NORVELIA_AUDIO_FILE");
     }
 };
 
