@@ -7,6 +7,7 @@ PACKAGES=(
   qt6-base-dev libgl-dev zlib1g-dev
   libfluidsynth-dev libasound2-dev timgm6mb-soundfont
   libbenchmark-dev
+  libsqlite3-dev libstemmer-dev
   fonts-urw-base35 fonts-liberation2 fonts-comic-neue fonts-dejavu-core
 )
 missing=()

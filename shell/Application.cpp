@@ -1,4 +1,5 @@
 #include "Application.h"
+#include "CommandLine.h"
 #include "FormCatalog.h"
 #include "ModNorvelia.h"
 #include "ProgramLifetime.h"
@@ -40,6 +41,17 @@ void prepare()
 
 int run(int argc, char** argv)
 {
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i) arguments << QString::fromLocal8Bit(argv[i]);
+    if (CommandLine::wanted(arguments)) {
+        // No window, tune or display: a script may run this on a machine without either.
+        QString out, err;
+        const int code = CommandLine::run(arguments, out, err);
+        const QByteArray o = out.toUtf8(), e = err.toUtf8();
+        std::fwrite(o.constData(), 1, std::size_t(o.size()), stdout);
+        std::fwrite(e.constData(), 1, std::size_t(e.size()), stderr);
+        return code;
+    }
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Norvelia"));
     // The program ends when no window is loaded, not when the last visible one closes: hidden windows

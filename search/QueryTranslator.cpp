@@ -1,0 +1,402 @@
+#include "QueryTranslator.h"
+#include "TextFold.h"
+#include <QRegularExpression>
+#include <algorithm>
+
+bool CitationFilter::accepts(const Citation& c, const QString& foldedPlace) const
+{
+    if (anyCassazione && c.family != Authority::CassazioneCivile && c.family != Authority::CassazionePenale) return false;
+    if (family && c.family != *family) return false;
+    if (!place.isEmpty() && foldedPlace != place) return false;
+    if (!section.isEmpty() && c.section.compare(section, Qt::CaseInsensitive) != 0) return false;
+    if (number && c.number != number) return false;
+    if (year && c.year != year) return false;
+    return true;
+}
+
+QString CitationFilter::describe() const
+{
+    QStringList parts;
+    if (anyCassazione) parts << QStringLiteral("Cassazione");
+    else if (family) parts << Citations::groupName(*family);
+    if (!place.isEmpty()) parts << place;
+    if (!section.isEmpty()) parts << (section == QLatin1String("Ad. plen.") ? section : QStringLiteral("sez. ") + section);
+    if (number && year) parts << QStringLiteral("n. %1/%2").arg(number).arg(year);
+    else if (number) parts << QStringLiteral("n. %1").arg(number);
+    else if (year) parts << QString::number(year);
+    return parts.join(QStringLiteral(", "));
+}
+
+namespace QueryTranslator {
+
+namespace {
+QString romanSection(int n)
+{
+    static const char* roman[] = {"", "I", "II", "III", "IV", "V", "VI", "VII", "VIII", "IX"};
+    return n >= 1 && n <= 9 ? QString::fromLatin1(roman[n]) : QString();
+}
+
+// A copy of the text with letters folded and everything else kept, the same length, so that what the
+// patterns find there can be blanked out of the text itself.
+QString lowered(const QString& text)
+{
+    QString s = text;
+    for (qsizetype i = 0; i < s.size(); ++i) {
+        const char16_t f = TextFold::foldChar(s.at(i).unicode());
+        if (f) s[i] = QChar(f);
+    }
+    return s;
+}
+
+void blank(QString& text, QString& low, qsizetype start, qsizetype end)
+{
+    for (qsizetype i = start; i < end; ++i) text[i] = low[i] = QLatin1Char(' ');
+}
+
+struct Found {
+    qsizetype start, end;
+};
+
+// The longest known place that starts at pos (after blanks), or -1.
+qsizetype placeAt(const QString& low, qsizetype pos, const std::vector<QString>& places, QString* place)
+{
+    while (pos < low.size() && low.at(pos).isSpace()) ++pos;
+    qsizetype best = -1;
+    for (const QString& p : places) {
+        if (p.isEmpty() || !QStringView(low).sliced(pos).startsWith(p)) continue;
+        const qsizetype end = pos + p.size();
+        if (end < low.size() && TextFold::foldChar(low.at(end).unicode())) continue;
+        if (end > best) {
+            best = end;
+            *place = p;
+        }
+    }
+    return best;
+}
+
+struct AuthorityPattern {
+    const char* pattern;
+    std::optional<Authority> family;
+    bool anyCassazione;
+    bool takesPlace;
+    bool strong;   // an abbreviation: a citation even when nothing else of one is typed
+};
+
+void readCitation(QString& text, QString& low, const std::vector<QString>& places, CitationFilter& f)
+{
+    struct Candidate {
+        Found span;
+        std::optional<Authority> family;
+        bool anyCassazione = false;
+        QString place;
+        QString section;
+        bool strong = false;
+    };
+    static const AuthorityPattern patterns[] = {
+        {"\\bcass(?:azione)?\\b\\.?\\s*civ(?:ile)?\\b\\.?", Authority::CassazioneCivile, false, false, true},
+        {"\\bcass(?:azione)?\\b\\.?\\s*pen(?:ale)?\\b\\.?", Authority::CassazionePenale, false, false, true},
+        {"\\bcass(?:azione)?\\b\\.?\\s*lav(?:oro)?\\b\\.?", Authority::CassazioneCivile, false, false, true},
+        {"\\bcass\\b\\.?", std::nullopt, true, false, true},
+        {"\\bcassazione\\b", std::nullopt, true, false, false},
+        {"\\bcons(?:iglio)?\\b\\.?\\s*(?:di\\s+)?stato\\b|\\bcds\\b", Authority::ConsiglioDiStato, false, false, true},
+        {"\\bcorte\\s+cost(?:ituzionale)?\\b\\.?", Authority::CorteCostituzionale, false, false, true},
+        {"\\bcorte\\s+(?:dei\\s+)?conti\\b", Authority::CorteDeiConti, false, false, true},
+        {"\\bt\\.\\s?a\\.\\s?r\\.|\\btar\\b", Authority::Tar, false, true, true},
+        {"\\btrib\\.(?:\\s*di\\b)?", Authority::Tribunale, false, true, true},
+        {"\\btribunale\\b(?:\\s*di\\b)?", Authority::Tribunale, false, true, false},
+        {"\\bapp\\.(?:\\s*di\\b)?|\\bcorte\\s+d\\s*'?\\s*app\\b\\.?(?:\\s*di\\b)?", Authority::CorteAppello, false, true, true},
+        {"\\bcorte\\s+d\\s*'?\\s*appello\\b(?:\\s*di\\b)?", Authority::CorteAppello, false, true, false},
+        {"\\bpret\\.(?:\\s*di\\b)?", Authority::Pretura, false, true, true},
+        {"\\bpretura\\b(?:\\s*di\\b)?", Authority::Pretura, false, true, false},
+    };
+    static const std::vector<QRegularExpression> compiled = [] {
+        std::vector<QRegularExpression> v;
+        for (const AuthorityPattern& p : patterns) v.emplace_back(QString::fromLatin1(p.pattern));
+        return v;
+    }();
+
+    const QString originalText = text, originalLow = low;
+    std::vector<Candidate> authorities;
+    for (std::size_t k = 0; k < compiled.size(); ++k) {
+        auto it = compiled[k].globalMatch(low);
+        while (it.hasNext()) {
+            const QRegularExpressionMatch m = it.next();
+            Candidate c;
+            c.span = {m.capturedStart(0), m.capturedEnd(0)};
+            c.family = patterns[k].family;
+            c.anyCassazione = patterns[k].anyCassazione;
+            c.strong = patterns[k].strong;
+            if (QString(QLatin1String(patterns[k].pattern)).contains(QLatin1String("lav"))) c.section = QStringLiteral("lav.");
+            if (patterns[k].takesPlace) {
+                QString place;
+                const qsizetype end = placeAt(low, c.span.end, places, &place);
+                if (end > 0) {
+                    c.place = place;
+                    c.span.end = end;
+                    c.strong = true;   // "Tribunale di Milano" is a court, "tribunale" alone may be a word
+                }
+            }
+            blank(text, low, c.span.start, c.span.end);
+            authorities.push_back(std::move(c));
+        }
+    }
+
+    bool numberFound = false;
+    QString section;
+    static const QRegularExpression sectionRe(
+        QStringLiteral("\\bsez(?:ione|\\.)?\\s*(un(?:ite)?\\b\\.?|lav(?:oro)?\\b\\.?|[ivx]{1,4}\\b|[1-9]\\b)"));
+    static const QRegularExpression plenaryRe(QStringLiteral("\\bad\\.?\\s*plen(?:aria)?\\b\\.?"));
+    static const QRegularExpression unitedRe(QStringLiteral("\\bs\\.\\s?u\\."));
+    static const QRegularExpression unitedCapsRe(QStringLiteral("\\bSU\\b"));
+    if (auto m = sectionRe.match(low); m.hasMatch()) {
+        const QString s = m.captured(1);
+        if (s.startsWith(QLatin1String("un"))) section = QStringLiteral("un.");
+        else if (s.startsWith(QLatin1String("lav"))) section = QStringLiteral("lav.");
+        else if (s.at(0).isDigit()) section = romanSection(s.toInt());
+        else section = s.toUpper();
+        blank(text, low, m.capturedStart(0), m.capturedEnd(0));
+    }
+    if (auto m = plenaryRe.match(low); m.hasMatch()) {
+        section = QStringLiteral("Ad. plen.");
+        blank(text, low, m.capturedStart(0), m.capturedEnd(0));
+    }
+    for (const QRegularExpression* re : {&unitedRe, &unitedCapsRe}) {
+        if (auto m = re->match(re == &unitedRe ? low : text); m.hasMatch()) {
+            section = QStringLiteral("un.");
+            blank(text, low, m.capturedStart(0), m.capturedEnd(0));
+        }
+    }
+
+    static const QRegularExpression numberDelRe(QStringLiteral("\\bn\\.?\\s*(\\d{1,6})\\s+del\\s+(\\d{4})\\b"));
+    static const QRegularExpression numberSlashRe(QStringLiteral("(?:\\bn\\.?\\s*)?\\b(\\d{1,6})\\s*/\\s*(\\d{4}|\\d{2})\\b"));
+    static const QRegularExpression numberYearRe(QStringLiteral("\\b(\\d{1,6})\\s+(19[5-9]\\d|200[01])\\b"));
+    static const QRegularExpression numberOnlyRe(QStringLiteral("\\bn\\.\\s*(\\d{1,6})\\b"));
+    for (const QRegularExpression* re : {&numberDelRe, &numberSlashRe, &numberYearRe}) {
+        if (numberFound) break;
+        if (auto m = re->match(low); m.hasMatch()) {
+            f.number = m.captured(1).toInt();
+            f.year = Statutes::fullYear(m.captured(2).toInt());
+            numberFound = true;
+            blank(text, low, m.capturedStart(0), m.capturedEnd(0));
+        }
+    }
+    if (!numberFound) {
+        if (auto m = numberOnlyRe.match(low); m.hasMatch()) {
+            f.number = m.captured(1).toInt();
+            numberFound = true;
+            blank(text, low, m.capturedStart(0), m.capturedEnd(0));
+        }
+    }
+
+    // A full court name alone ("ricorso per cassazione", "competenza del tribunale") is a word of the
+    // text; it is a court when something else of a citation comes with it.
+    const bool citationContext = numberFound || !section.isEmpty() ||
+                                 std::any_of(authorities.begin(), authorities.end(), [](const Candidate& c) { return c.strong; });
+    const Candidate* chosen = nullptr;
+    for (const Candidate& c : authorities) {
+        if (!c.strong && !citationContext) {
+            // Give the words back.
+            for (qsizetype i = c.span.start; i < c.span.end; ++i) {
+                text[i] = originalText[i];
+                low[i] = originalLow[i];
+            }
+            continue;
+        }
+        if (!chosen || (c.strong && !chosen->strong)) chosen = &c;
+    }
+    if (chosen) {
+        f.family = chosen->family;
+        f.anyCassazione = chosen->anyCassazione;
+        f.place = chosen->place;
+        if (!chosen->section.isEmpty() && section.isEmpty()) section = chosen->section;
+    }
+    f.section = section;
+    if (chosen && !f.year) {
+        static const QRegularExpression yearRe(QStringLiteral("\\b(19[5-9]\\d|200[01])\\b"));
+        if (auto m = yearRe.match(low); m.hasMatch()) {
+            f.year = m.captured(1).toInt();
+            blank(text, low, m.capturedStart(0), m.capturedEnd(0));
+        }
+    }
+}
+} // namespace
+
+ParsedQuery parse(const QString& input, const std::vector<QString>& places, Stemmer& stemmer)
+{
+    ParsedQuery q;
+    QString text = input;
+    if (text.size() > MaxLength) {
+        text.truncate(MaxLength);
+        q.ignored << QStringLiteral("testo troppo lungo: letti i primi %1 caratteri").arg(MaxLength);
+    }
+    bool controls = false;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const char16_t c = text.at(i).unicode();
+        if (c < 0x20 || (c >= 0x7F && c < 0xA0) || c == 0x2028 || c == 0x2029 || QChar::isSurrogate(c)) {
+            controls = controls || (c != '\t' && c != '\n' && c != '\r');
+            text[i] = QLatin1Char(' ');
+        }
+    }
+    if (controls) q.ignored << QStringLiteral("caratteri di controllo ignorati");
+
+    QString low = lowered(text);
+    for (const StatuteMatch& s : Statutes::find(text)) {
+        if (std::none_of(q.statutes.begin(), q.statutes.end(), [&](const StatuteRef& r) { return r.key == s.ref.key; }))
+            q.statutes.push_back(s.ref);
+        blank(text, low, s.start, s.end);
+    }
+    readCitation(text, low, places, q.citation);
+
+    // Words, phrases, exclusions and "O" between alternatives.
+    struct Item {
+        bool isOr = false;
+        bool exclude = false;
+        QueryTerm term;
+    };
+    std::vector<Item> items;
+    QStringList stopwords;
+    bool loneSign = false;
+    qsizetype i = 0;
+    const qsizetype n = text.size();
+    auto isQuote = [](QChar c) { return c == QLatin1Char('"') || c == QChar(0x201C) || c == QChar(0x201D) || c == QChar(0xAB) || c == QChar(0xBB); };
+    while (i < n) {
+        if (text.at(i).isSpace()) {
+            ++i;
+            continue;
+        }
+        bool exclude = false;
+        if (text.at(i) == QLatin1Char('-') && i + 1 < n && !text.at(i + 1).isSpace()) {
+            exclude = true;
+            ++i;
+        }
+        if (isQuote(text.at(i))) {
+            qsizetype close = i + 1;
+            while (close < n && !isQuote(text.at(close))) ++close;
+            if (close >= n) q.ignored << QStringLiteral("virgolette non chiuse: la frase arriva alla fine del testo");
+            QueryTerm t;
+            t.quoted = true;
+            for (TextFold::Word& w : TextFold::words(QStringView(text).sliced(i + 1, close - i - 1))) t.words.push_back(std::move(w.folded));
+            if (!t.words.empty()) items.push_back({false, exclude, std::move(t)});
+            i = close + 1;
+            continue;
+        }
+        qsizetype end = i;
+        while (end < n && !text.at(end).isSpace() && !isQuote(text.at(end))) ++end;
+        const QString token = text.mid(i, end - i);
+        i = end;
+        if (!exclude && (token == QLatin1String("O") || token == QLatin1String("OR") || token == QLatin1String("o") ||
+                         token == QLatin1String("or"))) {
+            items.push_back({true, false, {}});
+            continue;
+        }
+        const bool prefix = token.endsWith(QLatin1Char('*'));
+        std::vector<TextFold::Word> words = TextFold::words(token);
+        if (words.empty()) {
+            if (token.contains(QLatin1Char('*')) || token.contains(QLatin1Char('-')) || exclude) loneSign = true;
+            continue;
+        }
+        for (std::size_t k = 0; k < words.size(); ++k) {
+            const bool last = k + 1 == words.size();
+            if (TextFold::isStopword(words[k].folded) && !(prefix && last)) {
+                stopwords << QString::fromStdString(words[k].folded);
+                continue;
+            }
+            QueryTerm t;
+            t.words.push_back(words[k].folded);
+            t.prefix = prefix && last;
+            if (!t.prefix) t.stem = stemmer.stem(words[k].folded);
+            items.push_back({false, exclude, std::move(t)});
+        }
+    }
+    if (loneSign) q.ignored << QStringLiteral("segni isolati ignorati");
+    if (!stopwords.isEmpty()) {
+        stopwords.removeDuplicates();
+        q.ignored << QStringLiteral("parole comuni ignorate: ") + stopwords.join(QStringLiteral(", "));
+    }
+
+    bool loneOr = false;
+    int terms = 0;
+    bool tooMany = false;
+    for (std::size_t k = 0; k < items.size(); ++k) {
+        Item& it = items[k];
+        if (it.isOr) continue;
+        if (terms >= MaxTerms) {
+            tooMany = true;
+            break;
+        }
+        ++terms;
+        if (it.exclude) {
+            q.excluded.push_back(std::move(it.term));
+            continue;
+        }
+        const bool joinsPrevious = k > 0 && items[k - 1].isOr && k >= 2 && !items[k - 2].isOr && !items[k - 2].exclude &&
+                                   !q.groups.empty();
+        if (joinsPrevious) q.groups.back().alternatives.push_back(std::move(it.term));
+        else q.groups.push_back(QueryGroup{{std::move(it.term)}});
+    }
+    for (std::size_t k = 0; k < items.size(); ++k) {
+        if (!items[k].isOr) continue;
+        const bool before = k > 0 && !items[k - 1].isOr && !items[k - 1].exclude;
+        const bool after = k + 1 < items.size() && !items[k + 1].isOr && !items[k + 1].exclude;
+        if (!before || !after) loneOr = true;
+    }
+    if (loneOr) q.ignored << QStringLiteral("\"O\" senza una parola ai due lati ignorato");
+    if (tooMany) q.ignored << QStringLiteral("troppe parole: lette le prime %1").arg(MaxTerms);
+    if (q.groups.empty() && !q.excluded.empty() && q.citation.empty() && q.statutes.empty())
+        q.ignored << QStringLiteral("solo esclusioni: indicare anche che cosa cercare");
+    if (q.empty() && q.ignored.isEmpty() && !input.trimmed().isEmpty())
+        q.ignored << QStringLiteral("nessuna parola da cercare");
+    return q;
+}
+
+namespace {
+std::string quotedWords(const std::vector<std::string>& words)
+{
+    std::string s = "\"";
+    for (std::size_t i = 0; i < words.size(); ++i) {
+        if (i) s += ' ';
+        s += words[i];
+    }
+    return s + '"';
+}
+} // namespace
+
+std::string term(const QueryTerm& t)
+{
+    if (t.quoted || t.words.size() != 1) return "exact : " + quotedWords(t.words);
+    if (t.prefix) return "exact : " + quotedWords(t.words) + " *";
+    return "(exact : " + quotedWords(t.words) + " OR stem : \"" + t.stem + "\")";
+}
+
+std::string group(const QueryGroup& g)
+{
+    if (g.alternatives.size() == 1) return term(g.alternatives.front());
+    std::string s = "(";
+    for (std::size_t i = 0; i < g.alternatives.size(); ++i) {
+        if (i) s += " OR ";
+        s += term(g.alternatives[i]);
+    }
+    return s + ')';
+}
+
+std::string allOf(const std::vector<QueryGroup>& groups)
+{
+    std::string s;
+    for (std::size_t i = 0; i < groups.size(); ++i) {
+        if (i) s += " AND ";
+        s += group(groups[i]);
+    }
+    return s;
+}
+
+std::string anyOf(const std::vector<QueryTerm>& terms)
+{
+    std::string s;
+    for (std::size_t i = 0; i < terms.size(); ++i) {
+        if (i) s += " OR ";
+        s += term(terms[i]);
+    }
+    return s;
+}
+
+} // namespace QueryTranslator

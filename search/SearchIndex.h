@@ -1,0 +1,97 @@
+#pragma once
+#include "Citation.h"
+#include "MaximCorpus.h"
+#include "QueryTranslator.h"
+#include "TextFold.h"
+#include <QString>
+#include <QStringList>
+#include <array>
+#include <memory>
+#include <optional>
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+struct sqlite3;
+struct sqlite3_stmt;
+
+// The search over all maxims. The words are answered by an in-memory SQLite FTS5 index with two
+// columns, the folded words ("exact") and their Snowball stems ("stem"), ranked by BM25 with the exact
+// forms weighing more, so that "distanza" finds "distanze" yet ranks the maxims that say "distanza"
+// first. The citation and statute filters and the counts beside the list are answered from plain
+// tables held here: a few thousand small integers that a loop reads faster than a query could.
+class SearchIndex {
+public:
+    explicit SearchIndex(std::vector<MaximEntry> entries);
+    ~SearchIndex();
+    SearchIndex(const SearchIndex&) = delete;
+    SearchIndex& operator=(const SearchIndex&) = delete;
+
+    // Built from the program's own data the first time it is asked for.
+    static SearchIndex& shared();
+    // Forgets the shared index, so that the next use reads the data again (tests that change it).
+    static void resetShared();
+
+    enum class Sort { Relevance, Newest, Oldest, ArchiveOrder };
+    struct Filters {
+        int archive = -1;                    // 0..6
+        std::optional<Authority> authority;
+        int yearFrom = 0;                    // 0: open
+        int yearTo = 0;
+        int statute = -1;                    // a statute id
+    };
+    struct Hit {
+        int id = 0;          // the entry
+        double score = 0;    // higher is better
+        int matched = 0;     // groups of words matched, when not all of them could be
+    };
+    struct Facets {
+        // How many hits each choice would keep, with the other filters in force.
+        std::array<int, 7> archives{};
+        std::array<int, AuthorityCount> authorities{};
+        std::vector<std::pair<int, int>> statutes;   // (statute id, hits), most cited first
+        int yearMin = 0;                             // years of the hits, the year filters aside
+        int yearMax = 0;
+        int total = 0;                               // hits before the filters beside the list
+    };
+    struct Result {
+        ParsedQuery query;
+        std::vector<Hit> hits;
+        Facets facets;
+        bool partial = false;   // no maxim held every word: those with most of them
+        double milliseconds = 0;
+    };
+    Result search(const QString& text, const Filters& filters, Sort sort = Sort::Relevance);
+    Result search(const QString& text);
+
+    int size() const { return int(entries_.size()); }
+    const MaximEntry& entry(int id) const { return entries_[std::size_t(id)]; }
+    const StatuteRef& statute(int id) const { return statutes_[std::size_t(id)]; }
+    int statuteCount() const { return int(statutes_.size()); }
+    std::vector<int> statutesOf(int id) const;
+    const std::vector<QString>& places() const { return places_; }
+
+    // About two lines of the maxim around the words found, those words in bold (HTML) or plain.
+    QString snippet(int id, const ParsedQuery& query, bool html);
+
+    // For the benchmark: the rows and scores of a bare match, nothing else.
+    int bareMatch(const std::string& expression);
+    // Bytes SQLite holds for the index.
+    static long long sqliteMemory();
+
+private:
+    void build();
+    void matchInto(const std::string& expression, std::vector<Hit>& out);
+    bool passesQuery(int id, const ParsedQuery& q) const;
+
+    sqlite3* db_ = nullptr;
+    sqlite3_stmt* match_ = nullptr;
+    Stemmer stemmer_;
+    std::vector<MaximEntry> entries_;
+    std::vector<int> placeOf_;            // per entry: index into places_, or -1
+    std::vector<QString> places_;         // folded
+    std::vector<int> statuteStart_;       // per entry, into statuteIds_ (one more at the end)
+    std::vector<int> statuteIds_;
+    std::vector<StatuteRef> statutes_;
+    std::unordered_map<std::string, int> statuteByKey_;
+};

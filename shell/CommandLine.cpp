@@ -1,0 +1,119 @@
+#include "CommandLine.h"
+#include "ModNorvelia.h"
+#include "search/SearchIndex.h"
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+
+namespace CommandLine {
+
+namespace {
+QString usage()
+{
+    return QStringLiteral(
+        "Uso: norvelia [--cerca TESTO [--limite N] [--formato tsv|json]] [--help] [--version]\n"
+        "Senza opzioni apre il programma.\n"
+        "\n"
+        "  --cerca TESTO       stampa le massime che contengono TESTO, in ordine di pertinenza, ed esce;\n"
+        "                      TESTO si scrive come nella finestra di ricerca: parole, \"frasi\", parola*,\n"
+        "                      -parola, O tra due parole, citazioni (Cass. 3679/1996) e norme (art. 1117 cod. civ.)\n"
+        "  --limite N          quante massime stampare al massimo (20 se non indicato, 0 per tutte)\n"
+        "  --formato tsv|json  tsv (il normale): una massima per riga, archivio, argomento, numero della\n"
+        "                      massima e citazione separati da tabulazioni; json: un elenco di oggetti con\n"
+        "                      anche il titolo dell'argomento, un estratto del testo e il punteggio\n"
+        "  --help              mostra questo aiuto ed esce\n"
+        "  --version           mostra la versione ed esce\n"
+        "\n"
+        "Codici di uscita: 0 eseguito (anche quando nessuna massima è trovata), 2 opzione non valida.\n");
+}
+
+int bad(QString& err, const QString& why)
+{
+    err += QStringLiteral("norvelia: ") + why + QStringLiteral("\nPer l'elenco delle opzioni: norvelia --help\n");
+    return 2;
+}
+} // namespace
+
+bool wanted(const QStringList& arguments)
+{
+    for (qsizetype i = 1; i < arguments.size(); ++i)
+        if (arguments.at(i).startsWith(QLatin1String("--"))) return true;
+    return false;
+}
+
+int run(const QStringList& arguments, QString& out, QString& err)
+{
+    bool help = false, version = false;
+    std::optional<QString> query;
+    int limit = 20;
+    bool limitGiven = false, formatGiven = false;
+    bool json = false;
+    for (qsizetype i = 1; i < arguments.size(); ++i) {
+        const QString& a = arguments.at(i);
+        auto value = [&](QString* v) {
+            if (i + 1 >= arguments.size()) return false;
+            *v = arguments.at(++i);
+            return true;
+        };
+        QString v;
+        if (a == QLatin1String("--help")) help = true;
+        else if (a == QLatin1String("--version")) version = true;
+        else if (a == QLatin1String("--cerca")) {
+            if (!value(&v)) return bad(err, QStringLiteral("--cerca vuole il testo da cercare"));
+            query = v;
+        } else if (a == QLatin1String("--limite")) {
+            bool ok = false;
+            if (!value(&v) || (limit = v.toInt(&ok), !ok) || limit < 0)
+                return bad(err, QStringLiteral("--limite vuole un numero intero non negativo"));
+            limitGiven = true;
+        } else if (a == QLatin1String("--formato")) {
+            if (!value(&v) || (v != QLatin1String("tsv") && v != QLatin1String("json")))
+                return bad(err, QStringLiteral("--formato vuole tsv oppure json"));
+            json = v == QLatin1String("json");
+            formatGiven = true;
+        } else {
+            return bad(err, QStringLiteral("opzione non riconosciuta: ") + a);
+        }
+    }
+    if (help) {
+        out += usage();
+        return 0;
+    }
+    if (version) {
+        ModNorvelia::InitSharedState();
+        out += ModNorvelia::state().ProductName + QLatin1Char(' ') + ModNorvelia::state().ProductVersion + QLatin1Char('\n');
+        return 0;
+    }
+    if (!query) {
+        if (limitGiven || formatGiven) return bad(err, QStringLiteral("--limite e --formato valgono solo con --cerca"));
+        return bad(err, QStringLiteral("nessuna opzione da eseguire"));
+    }
+
+    SearchIndex& index = SearchIndex::shared();
+    const SearchIndex::Result r = index.search(*query);
+    for (const QString& note : r.query.ignored) err += QStringLiteral("norvelia: ") + note + QLatin1Char('\n');
+    const int shown = limit == 0 ? int(r.hits.size()) : std::min(limit, int(r.hits.size()));
+    QJsonArray array;
+    for (int k = 0; k < shown; ++k) {
+        const SearchIndex::Hit& h = r.hits[std::size_t(k)];
+        const MaximEntry& e = index.entry(h.id);
+        const QString citation = Citations::text(e.text);
+        if (json) {
+            QJsonObject o;
+            o.insert(QStringLiteral("archive"), MaximCorpus::archiveName(e));
+            o.insert(QStringLiteral("topic"), e.topic);
+            o.insert(QStringLiteral("maxim"), e.maxim);
+            o.insert(QStringLiteral("citation"), citation);
+            o.insert(QStringLiteral("title"), MaximCorpus::topicTitle(e));
+            o.insert(QStringLiteral("snippet"), index.snippet(h.id, r.query, false));
+            o.insert(QStringLiteral("score"), h.score);
+            array.append(o);
+        } else {
+            out += QStringLiteral("%1\t%2\t%3\t%4\n").arg(MaximCorpus::archiveName(e)).arg(e.topic).arg(e.maxim).arg(citation);
+        }
+    }
+    if (json) out += QString::fromUtf8(QJsonDocument(array).toJson(QJsonDocument::Indented));
+    return 0;
+}
+
+} // namespace CommandLine
