@@ -9,7 +9,9 @@
 #include "platform/Platform.h"
 #include "platform/Twips.h"
 #include "platform/VbText.h"
+#include <QClipboard>
 #include <QEvent>
+#include <QGuiApplication>
 #include <QFile>
 #include <QKeyEvent>
 #include <QMenuBar>
@@ -201,6 +203,11 @@ bool ArchiveWindow::eventFilter(QObject* watched, QEvent* event)
             event->ignore();
             return true;
         }
+        // Ctrl+C copies the selected words when there are any, and the whole maxim otherwise.
+        if (k->matches(QKeySequence::Copy) && !sent_->textCursor().hasSelection()) {
+            event->ignore();
+            return true;
+        }
     }
     if (list_ && watched == list_->viewport() && event->type() == QEvent::MouseButtonPress) {
         listPressed_ = true;
@@ -314,6 +321,28 @@ void ArchiveWindow::PrintMaxims()
 
 void ArchiveWindow::esco_Click() { ModNorvelia::ConfirmExit(); }
 
+QString ArchiveWindow::MaximCopyText() const
+{
+    if (topicMaximCount_ == 0 || currentMaxim_ < 1 || currentMaxim_ > topicMaximCount_) return QString();
+    const QString text = content_.MaximTexts(currentTopic_, currentMaxim_);
+    if (text.isEmpty()) return QString();
+    return QString::fromUtf8(def_.maximLinePrefix) + content_.TopicTitles(currentTopic_) + QStringLiteral("    n.") +
+           QString::number(currentMaxim_) + QLatin1Char('\n') + text;
+}
+
+void ArchiveWindow::copia_Click()
+{
+    const QString text = MaximCopyText();
+    if (text.isEmpty()) {
+        MsgBox(QStringLiteral("Non vi è nulla da copiare: scegliere un argomento e una massima da visualizzare."),
+               MsgButtons::OK, MsgIcon::Exclamation, ModNorvelia::state().CheckTitle);
+        return;
+    }
+    QGuiApplication::clipboard()->setText(text);
+}
+
+void ArchiveWindow::trova_Click() { Forms::instance().show(QStringLiteral("ricerca")); }
+
 // ---------------------------------------------------------------------------------------------------
 // Menu bar and toolbar
 
@@ -357,6 +386,15 @@ void ArchiveWindow::buildMenus()
     item(modif, QStringLiteral("controlla"), QStringLiteral("Controllo &dati immessi"), nullptr)->setEnabled(false);
     separator(modif, QStringLiteral("l7"));
     item(modif, QStringLiteral("cancella"), QStringLiteral("C&ancella dati finestra"), nullptr)->setEnabled(false);
+    // Beyond the window's own items: copying the maxim on screen and the search over every archive.
+    separator(modif, QStringLiteral("l10"));
+    QAction* copia = item(modif, QStringLiteral("copia"), QStringLiteral("Co&pia massima"), &ArchiveWindow::copia_Click);
+    copia->setShortcut(QKeySequence::Copy);
+    copia->setShortcutContext(Qt::WindowShortcut);
+    separator(modif, QStringLiteral("l11"));
+    QAction* trova = item(modif, QStringLiteral("trova"), QStringLiteral("&Trova nelle massime..."), &ArchiveWindow::trova_Click);
+    trova->setShortcut(QKeySequence(Qt::Key_F3));
+    trova->setShortcutContext(Qt::WindowShortcut);
 
     QMenu* visu = submenu(nullptr, bar, QStringLiteral("visu"), QStringLiteral("&Visualizza"));
     static const char* entries[8] = {"Finestra Menu", "Finestra Edilizia", "Finestra Urbanistica", "Finestra Espropriazioni",

@@ -35,6 +35,11 @@ public:
     void stampa_Click();
     void stampatutte_Click();
     void esco_Click();
+    void copia_Click();
+    void trova_Click();
+    // The maxim on screen as the clipboard receives it: its print heading line, then its text; empty
+    // when no maxim is on screen.
+    QString MaximCopyText() const;
 
     // Menu bar and toolbar.
     void fin_Click(int index);

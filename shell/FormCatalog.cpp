@@ -9,6 +9,7 @@
 #include "archives/ArchiveWindow.h"
 #include "catalogue/prodotti.h"
 #include "platform/Forms.h"
+#include "search/ricerca.h"
 
 void DefineAllForms()
 {
@@ -21,6 +22,7 @@ void DefineAllForms()
     f.define(QStringLiteral("sommario"), [] { return new sommario; });
     f.define(QStringLiteral("licenza"), [] { return new licenza; });
     f.define(QStringLiteral("frmTip"), [] { return new frmTip; });
+    f.define(QStringLiteral("ricerca"), [] { return new ricerca; });
     for (const HelpPageDef& p : HelpPages::all()) {
         const HelpPageDef* def = &p;
         f.define(QString::fromLatin1(p.name), [def] { return new HelpPageWindow(*def); });

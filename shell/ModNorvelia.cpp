@@ -46,6 +46,12 @@ const std::array<const char*, 26>& ExitUnloadOrder()
     return order;
 }
 
+const std::array<const char*, 1>& AddedWindows()
+{
+    static const std::array<const char*, 1> names = {"ricerca"};
+    return names;
+}
+
 void ConfirmExit()
 {
     const MsgAnswer a = MsgBox(QStringLiteral("Vuoi uscire da ") + state().ProductName + QStringLiteral("?"),
@@ -54,6 +60,7 @@ void ConfirmExit()
     if (a != MsgAnswer::Yes) return;
     Forms& forms = Forms::instance();
     for (const char* name : ExitUnloadOrder()) forms.unload(QString::fromLatin1(name));
+    for (const char* name : AddedWindows()) forms.unload(QString::fromLatin1(name));
     auto* splash = forms.ref<frmSplash>(QStringLiteral("frmSplash"));
     if (!splash) return;
     splash->MMControl1()->Command(QStringLiteral("play"));

@@ -6,6 +6,7 @@
 #include "platform/Forms.h"
 #include "platform/Platform.h"
 #include "platform/VbText.h"
+#include <QShortcut>
 
 namespace {
 const QColor DarkBlue(0, 0, 128);
@@ -94,6 +95,13 @@ scelta::scelta() : Form(QStringLiteral("scelta"))
     placeButton(QStringLiteral("forum"), QStringLiteral("&forum"), 8040, 5520, 1215, 375,
                 QStringLiteral("cliccare per andare sul forum di discussione"), &scelta::forum_Click);
 
+    // The search over every archive, in the free strip between the last archive and the buttons.
+    auto* trova = placeButton(QStringLiteral("trova"), QStringLiteral("&Trova nelle massime... (F3)"), 6840, 5175, 2415, 330,
+                              QStringLiteral("cliccare per cercare parole o citazioni in tutte le massime"), &scelta::trova_Click);
+    trova->setFont(Fonts::design(QStringLiteral("MS Sans Serif"), 8.25));
+    auto* f3 = new QShortcut(QKeySequence(Qt::Key_F3), this);
+    connect(f3, &QShortcut::activated, this, &scelta::trova_Click);
+
     status_ = new VStatusBar(client());
     registerControl(status_, QStringLiteral("StatusBar1"));
     status_->setSimpleText(QStringLiteral("Menu di scelta."));
@@ -153,5 +161,7 @@ void scelta::guida_Click()
 }
 
 void scelta::cmdesci_Click() { ModNorvelia::ConfirmExit(); }
+
+void scelta::trova_Click() { Forms::instance().show(QStringLiteral("ricerca")); }
 
 void scelta::forum_Click() { ModNorvelia::OpenWebPage(Maker::forumPage()); }

@@ -1,4 +1,5 @@
 #include "Fixture.h"
+#include "search/SearchIndex.h"
 #include "archives/ArchiveDefinition.h"
 #include "shell/FormCatalog.h"
 #include <QApplication>
@@ -16,6 +17,7 @@ ProgramFixture::ProgramFixture()
     FlushDeletes();
     ModNorvelia::resetState();
     ArchiveData::clearOverrides();
+    SearchIndex::resetShared();
 }
 
 ProgramFixture::~ProgramFixture()
@@ -24,6 +26,7 @@ ProgramFixture::~ProgramFixture()
     FlushDeletes();
     ModNorvelia::resetState();
     ArchiveData::clearOverrides();
+    SearchIndex::resetShared();
 }
 
 QString SampleMaxim(const QString& formName, int topic, int maxim)

@@ -1,0 +1,111 @@
+#include "ResultModel.h"
+#include <QAbstractTextDocumentLayout>
+#include <QApplication>
+#include <QPainter>
+#include <QTextDocument>
+
+ResultModel::ResultModel(QObject* parent) : QAbstractListModel(parent) {}
+
+void ResultModel::setResult(SearchIndex* index, const SearchIndex::Result& result)
+{
+    beginResetModel();
+    index_ = index;
+    hits_ = result.hits;
+    query_ = result.query;
+    html_.clear();
+    endResetModel();
+}
+
+int ResultModel::rowCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : int(hits_.size()); }
+
+int ResultModel::entryAt(int row) const { return row >= 0 && row < int(hits_.size()) ? hits_[std::size_t(row)].id : -1; }
+
+QString ResultModel::html(int row) const
+{
+    auto it = html_.constFind(row);
+    if (it != html_.constEnd()) return *it;
+    const int id = hits_[std::size_t(row)].id;
+    const QString s = index_->snippet(id, query_, true);
+    html_.insert(row, s);
+    return s;
+}
+
+QVariant ResultModel::data(const QModelIndex& index, int role) const
+{
+    if (!index.isValid() || index.row() >= int(hits_.size()) || !index_) return QVariant();
+    const int id = hits_[std::size_t(index.row())].id;
+    switch (role) {
+    case Qt::DisplayRole:
+    case Qt::AccessibleTextRole:
+    case HeadRole: {
+        const MaximEntry& e = index_->entry(id);
+        return QStringLiteral("%1 \u2013 %2) %3 \u2013 n. %4 \u2013 %5")
+            .arg(MaximCorpus::archiveTitle(e))
+            .arg(e.topic)
+            .arg(MaximCorpus::topicTitle(e))
+            .arg(e.maxim)
+            .arg(Citations::text(e.text));
+    }
+    case Qt::ToolTipRole: return MaximCorpus::headingLine(index_->entry(id));
+    case HtmlRole: return html(index.row());
+    case EntryRole: return id;
+    default: return QVariant();
+    }
+}
+
+namespace {
+constexpr int Lines = 3;
+constexpr int Padding = 3;
+} // namespace
+
+void ResultDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const
+{
+    QStyleOptionViewItem opt = option;
+    initStyleOption(&opt, index);
+    opt.text.clear();
+    const QWidget* w = opt.widget;
+    QStyle* style = w ? w->style() : QApplication::style();
+    style->drawControl(QStyle::CE_ItemViewItem, &opt, painter, w);
+
+    const QRect r = opt.rect.adjusted(Padding, Padding, -Padding, -Padding);
+    const bool selected = opt.state & QStyle::State_Selected;
+    QFont bold = opt.font;
+    bold.setBold(true);
+    const QFontMetrics fm(bold);
+    painter->save();
+    painter->setFont(bold);
+    painter->setPen(selected ? opt.palette.color(QPalette::HighlightedText) : QColor(0, 0, 128));
+    painter->drawText(QRect(r.left(), r.top(), r.width(), fm.height()), Qt::AlignLeft | Qt::AlignVCenter,
+                      fm.elidedText(index.data(ResultModel::HeadRole).toString(), Qt::ElideRight, r.width()));
+    painter->restore();
+
+    QTextDocument doc;
+    doc.setDefaultFont(opt.font);
+    doc.setDocumentMargin(0);
+    doc.setHtml(index.data(ResultModel::HtmlRole).toString());
+    doc.setTextWidth(r.width());
+    painter->save();
+    painter->translate(r.left(), r.top() + fm.lineSpacing());
+    const QRect clip(0, 0, r.width(), r.height() - fm.lineSpacing());
+    painter->setClipRect(clip);
+    QAbstractTextDocumentLayout::PaintContext ctx;
+    ctx.clip = clip;
+    if (selected)
+        ctx.palette.setColor(QPalette::Text, opt.palette.color(QPalette::HighlightedText));
+    else
+        ctx.palette.setColor(QPalette::Text, opt.palette.color(QPalette::Text));
+    doc.documentLayout()->draw(painter, ctx);
+    painter->restore();
+    // A thin rule between hits.
+    painter->save();
+    painter->setPen(QColor(208, 208, 208));
+    painter->drawLine(opt.rect.bottomLeft(), opt.rect.bottomRight());
+    painter->restore();
+}
+
+QSize ResultDelegate::sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const
+{
+    // Every row is three lines high, so that the list can use uniform rows and never lays out the
+    // rows it does not show.
+    return QSize(option.rect.width(), QFontMetrics(option.font).lineSpacing() * Lines + 2 * Padding + 1);
+}

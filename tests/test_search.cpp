@@ -1,0 +1,299 @@
+// The search engine without windows: the query translator, the citation and statute readers, and the
+// index over the program's own 2,050 maxims.
+#include "search/QueryTranslator.h"
+#include "search/SearchIndex.h"
+#include "search/Statutes.h"
+#include "search/TextFold.h"
+#include <QtTest>
+
+namespace {
+// A parsed query in one line, for the translation table.
+QString describe(const ParsedQuery& q)
+{
+    QStringList parts;
+    if (q.hasWords()) parts << QString::fromStdString(QueryTranslator::allOf(q.groups));
+    if (!q.excluded.empty()) parts << QStringLiteral("NOT ") + QString::fromStdString(QueryTranslator::anyOf(q.excluded));
+    if (!q.citation.empty()) parts << QStringLiteral("cit[") + q.citation.describe() + QLatin1Char(']');
+    for (const StatuteRef& s : q.statutes) parts << QStringLiteral("law[") + QString::fromStdString(s.key) + QLatin1Char(']');
+    return parts.join(QStringLiteral(" | "));
+}
+
+QSet<int> ids(const SearchIndex::Result& r)
+{
+    QSet<int> s;
+    for (const SearchIndex::Hit& h : r.hits) s.insert(h.id);
+    return s;
+}
+} // namespace
+
+class TestSearch : public QObject {
+    Q_OBJECT
+    std::unique_ptr<SearchIndex> index;
+    Stemmer stemmer;
+    std::vector<QString> places{QStringLiteral("lombardia"), QStringLiteral("milano"), QStringLiteral("emilia romagna")};
+
+private slots:
+    void initTestCase() { index = std::make_unique<SearchIndex>(MaximCorpus::load()); }
+
+    void translation_data()
+    {
+        QTest::addColumn<QString>("query");
+        QTest::addColumn<QString>("expected");
+        const QString d = QStringLiteral("(exact : \"distanza\" OR stem : \"distanz\")");
+        QTest::newRow("word and its stem") << "Distanza" << d;
+        QTest::newRow("accent") << "perché" << "(exact : \"perche\" OR stem : \"perc\")";
+        QTest::newRow("apostrophe accent") << "perche'" << "(exact : \"perche\" OR stem : \"perc\")";
+        QTest::newRow("no accent") << "perche" << "(exact : \"perche\" OR stem : \"perc\")";
+        QTest::newRow("elision splits, article ignored") << "dell'edificio" << "(exact : \"edificio\" OR stem : \"edific\")";
+        QTest::newRow("function words ignored") << "la distanza di" << d;
+        QTest::newRow("all words") << "revoca amministratore"
+                                   << "(exact : \"revoca\" OR stem : \"revoc\") AND (exact : \"amministratore\" OR stem : \"amministr\")";
+        QTest::newRow("phrase keeps function words") << "\"parti comuni dell'edificio\""
+                                                    << "exact : \"parti comuni dell edificio\"";
+        QTest::newRow("prefix") << "condomin*" << "exact : \"condomin\" *";
+        QTest::newRow("exclusion") << "appalto -pubblico"
+                                   << "(exact : \"appalto\" OR stem : \"appalt\") | NOT (exact : \"pubblico\" OR stem : \"pubblic\")";
+        QTest::newRow("O between words") << "vendita O locazione"
+                                         << "((exact : \"vendita\" OR stem : \"vend\") OR (exact : \"locazione\" OR stem : \"locazion\"))";
+        QTest::newRow("OR between words") << "vendita OR locazione"
+                                          << "((exact : \"vendita\" OR stem : \"vend\") OR (exact : \"locazione\" OR stem : \"locazion\"))";
+        QTest::newRow("Cass. number/year") << "Cass. 3679/1996" << "cit[Cassazione, n. 3679/1996]";
+        QTest::newRow("n. number/year") << "n. 3679/1996" << "cit[n. 3679/1996]";
+        QTest::newRow("n. number del year") << "n. 3679 del 1996" << "cit[n. 3679/1996]";
+        QTest::newRow("number year") << "3679 1996" << "cit[n. 3679/1996]";
+        QTest::newRow("two-digit year") << "1736/98" << "cit[n. 1736/1998]";
+        QTest::newRow("Cass. civ. with section") << "Cass. civ. sez. II 3679/1996"
+                                                 << "cit[Cassazione civile, sez. II, n. 3679/1996]";
+        QTest::newRow("Cass. pen.") << "Cass. pen. abuso" << "(exact : \"abuso\" OR stem : \"abus\") | cit[Cassazione penale]";
+        QTest::newRow("Cass. lav.") << "Cass. lav." << "cit[Cassazione civile, sez. lav.]";
+        QTest::newRow("sez. lav.") << "sez. lav." << "cit[sez. lav.]";
+        QTest::newRow("sez. un.") << "sez. un." << "cit[sez. un.]";
+        QTest::newRow("SU") << "SU" << "cit[sez. un.]";
+        QTest::newRow("lower-case su is a word") << "su" << "";
+        QTest::newRow("Cons. Stato") << "Cons. Stato" << "cit[Consiglio di Stato]";
+        QTest::newRow("CdS with section") << "CdS sez. V" << "cit[Consiglio di Stato, sez. V]";
+        QTest::newRow("TAR with region and year") << "TAR Lombardia 1998" << "cit[TAR, lombardia, 1998]";
+        QTest::newRow("TAR with two-word region") << "TAR Emilia Romagna" << "cit[TAR, emilia romagna]";
+        QTest::newRow("Trib. with city") << "Trib. Milano" << "cit[Tribunale, milano]";
+        QTest::newRow("Tribunale di city") << "Tribunale di Milano" << "cit[Tribunale, milano]";
+        QTest::newRow("tribunale alone is a word") << "competenza tribunale"
+                                                   << "(exact : \"competenza\" OR stem : \"competent\") AND (exact : \"tribunale\" OR stem : \"tribunal\")";
+        QTest::newRow("cassazione alone is a word") << "ricorso cassazione"
+                                                    << "(exact : \"ricorso\" OR stem : \"ricors\") AND (exact : \"cassazione\" OR stem : \"cassazion\")";
+        QTest::newRow("App. with city") << "App. Milano" << "cit[Corte d'appello, milano]";
+        QTest::newRow("Corte d'appello di city") << "Corte d'appello di Milano" << "cit[Corte d'appello, milano]";
+        QTest::newRow("Pret. with city") << "Pret. Milano" << "cit[Pretura, milano]";
+        QTest::newRow("Corte cost.") << "Corte cost. 1980" << "cit[Corte costituzionale, 1980]";
+        QTest::newRow("Corte conti") << "Corte conti" << "cit[Corte dei conti]";
+        QTest::newRow("year alone stays a word") << "1998" << "(exact : \"1998\" OR stem : \"1998\")";
+        QTest::newRow("code article") << "art. 1117 cod. civ." << "law[cc:1117]";
+        QTest::newRow("article list") << "artt. 1117 e 1118 c.c." << "law[cc:1117] | law[cc:1118]";
+        QTest::newRow("law with its date") << "legge 28 febbraio 1985 n. 47" << "law[legge:47:1985]";
+        QTest::newRow("law number/year is not a ruling") << "legge 47/1985 sanatoria"
+                                                          << "(exact : \"sanatoria\" OR stem : \"sanator\") | law[legge:47:1985]";
+        QTest::newRow("citation among words") << "distanza Cass. 1998" << d + " | cit[Cassazione, 1998]";
+    }
+    void translation()
+    {
+        QFETCH(QString, query);
+        QFETCH(QString, expected);
+        QCOMPARE(describe(QueryTranslator::parse(query, places, stemmer)), expected);
+    }
+
+    void badInputIsNamedNotPassedOn_data()
+    {
+        QTest::addColumn<QString>("query");
+        QTest::addColumn<QString>("note");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("unclosed quote") << "\"parti comuni" << "virgolette non chiuse" << "exact : \"parti comuni\"";
+        QTest::newRow("lone O") << "O distanze" << "\"O\" senza" << "(exact : \"distanze\" OR stem : \"distanz\")";
+        QTest::newRow("trailing OR") << "distanze OR" << "\"O\" senza" << "(exact : \"distanze\" OR stem : \"distanz\")";
+        QTest::newRow("only punctuation") << "?!.;:,()" << "nessuna parola" << "";
+        QTest::newRow("lone signs") << "- * distanze" << "segni isolati" << "(exact : \"distanze\" OR stem : \"distanz\")";
+        QTest::newRow("control characters") << QStringLiteral("dist\x01" "anze\x1b") << "caratteri di controllo"
+                                            << "(exact : \"dist\" OR stem : \"dist\") AND (exact : \"anze\" OR stem : \"anze\")";
+        QTest::newRow("engine syntax is only words") << "NEAR(a b) {exact}: ^x" << "" 
+                                                     << "(exact : \"near\" OR stem : \"near\") AND (exact : \"b\" OR stem : \"b\") AND "
+                                                        "(exact : \"exact\" OR stem : \"exact\") AND (exact : \"x\" OR stem : \"x\")";
+        QTest::newRow("only exclusions") << "-distanze" << "solo esclusioni" << "NOT (exact : \"distanze\" OR stem : \"distanz\")";
+        QTest::newRow("long paste") << QString(10000, QLatin1Char('a')) << "troppo lungo" << QStringLiteral("(exact : \"%1\" OR stem : \"%1\")").arg(QString(1000, QLatin1Char('a')));
+    }
+    void badInputIsNamedNotPassedOn()
+    {
+        QFETCH(QString, query);
+        QFETCH(QString, note);
+        QFETCH(QString, expected);
+        const ParsedQuery q = QueryTranslator::parse(query, places, stemmer);
+        QCOMPARE(describe(q), expected);
+        if (!note.isEmpty()) QVERIFY2(q.ignored.join(QLatin1Char('|')).contains(note), qPrintable(q.ignored.join(QLatin1Char('|'))));
+        index->search(query);   // and the engine takes it without an error
+    }
+
+    void everyCitationParses()
+    {
+        QCOMPARE(index->size(), 2050);
+        for (int id = 0; id < index->size(); ++id)
+            QVERIFY2(index->entry(id).cited, qPrintable(Citations::text(index->entry(id).text)));
+    }
+
+    void statutesAreReadWhateverTheirForm_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("keys");
+        QTest::newRow("dated law") << "ai sensi della legge 28 febbraio 1985, n. 47, e" << "legge:47:1985";
+        QTest::newRow("law by number") << "la legge n. 10 del 1977" << "legge:10:1977";
+        QTest::newRow("decree") << "il d.P.R. 6 giugno 2001 n. 380" << "dpr:380:2001";
+        QTest::newRow("article of a law, the law") << "art. 13 della legge 28 febbraio 1985 n. 47" << "legge:47:1985";
+        QTest::newRow("code articles") << "artt. 1117 e 1118 cod. civ." << "cc:1117,cc:1118";
+        QTest::newRow("with its comma") << "art. 1102, primo comma, cod. civ." << "cc:1102";
+        QTest::newRow("implementing rules") << "art. 63 disp. att. cod. civ." << "att.cc:63";
+        QTest::newRow("procedure") << "art. 700 cod. proc. civ." << "cpc:700";
+        QTest::newRow("constitution") << "art. 42 Cost." << "cost:42";
+        QTest::newRow("bis") << "art. 1117-bis cod. civ." << "cc:1117-bis";
+        QTest::newRow("article without its code") << "l'art. 7 della stessa" << "";
+    }
+    void statutesAreReadWhateverTheirForm()
+    {
+        QFETCH(QString, text);
+        QFETCH(QString, keys);
+        QStringList found;
+        for (const StatuteMatch& m : Statutes::find(text)) found << QString::fromStdString(m.ref.key);
+        QCOMPARE(found.join(QLatin1Char(',')), keys);
+    }
+
+    void accentsAndApostrophesGiveTheSameHits()
+    {
+        const QSet<int> plain = ids(index->search(QStringLiteral("perche")));
+        QVERIFY(!plain.isEmpty());
+        QCOMPARE(ids(index->search(QStringLiteral("perché"))), plain);
+        QCOMPARE(ids(index->search(QStringLiteral("perche'"))), plain);
+        QCOMPARE(ids(index->search(QStringLiteral("servitu'"))), ids(index->search(QStringLiteral("servitù"))));
+    }
+
+    void inflectionsMatchAndExactFormsRankFirst()
+    {
+        const SearchIndex::Result r = index->search(QStringLiteral("distanza"));
+        bool pluralOnly = false;
+        for (const SearchIndex::Hit& h : r.hits) {
+            const QString t = index->entry(h.id).text.toLower();
+            pluralOnly = pluralOnly || (t.contains(QStringLiteral("distanze")) && !t.contains(QStringLiteral("distanza")));
+        }
+        QVERIFY(pluralOnly);
+        QVERIFY(index->entry(r.hits.front().id).text.toLower().contains(QStringLiteral("distanza")));
+        QVERIFY(!index->search(QStringLiteral("revocato")).hits.empty());
+        QCOMPARE(ids(index->search(QStringLiteral("revocato"))), ids(index->search(QStringLiteral("revoca"))));
+    }
+
+    void everyCitationFormFindsItsRulingFirst()
+    {
+        int tried = 0;
+        for (int id = 0; id < index->size(); id += 37) {
+            const Citation& c = index->entry(id).citation;
+            if (!c.number) continue;
+            const QString n = QString::number(c.number), y = QString::number(c.year);
+            const QStringList forms = {n + QLatin1Char('/') + y, QStringLiteral("n. ") + n + QLatin1Char('/') + y,
+                                       QStringLiteral("n. %1 del %2").arg(n, y), n + QLatin1Char(' ') + y,
+                                       n + QLatin1Char('/') + y.right(2)};
+            for (const QString& form : forms) {
+                const SearchIndex::Result r = index->search(form);
+                QVERIFY2(!r.hits.empty(), qPrintable(form));
+                const Citation& first = index->entry(r.hits.front().id).citation;
+                QVERIFY2(first.number == c.number && first.year == c.year, qPrintable(form));
+            }
+            ++tried;
+        }
+        QVERIFY(tried > 30);
+    }
+
+    void citationFiltersKeepOnlyTheirRulings()
+    {
+        for (const SearchIndex::Hit& h : index->search(QStringLiteral("TAR Lombardia 1998")).hits) {
+            const Citation& c = index->entry(h.id).citation;
+            QVERIFY(c.family == Authority::Tar && c.place == QLatin1String("Lombardia") && c.year == 1998);
+        }
+        const SearchIndex::Result united = index->search(QStringLiteral("sez. un. condominio"));
+        QVERIFY(!united.hits.empty());
+        for (const SearchIndex::Hit& h : united.hits) QCOMPARE(index->entry(h.id).citation.section, QStringLiteral("un."));
+        const SearchIndex::Result law = index->search(QStringLiteral("legge 47/1985"));
+        QVERIFY(law.hits.size() > 10);
+        for (const SearchIndex::Hit& h : law.hits) QVERIFY(index->entry(h.id).text.contains(QStringLiteral(" n. 47")));
+    }
+
+    void withoutAllWordsTheMostMatchingAreShown()
+    {
+        const SearchIndex::Result r = index->search(QStringLiteral("amministratore revoca zzzqqq"));
+        QVERIFY(r.partial);
+        QCOMPARE(r.hits.front().matched, 2);
+        QVERIFY(!index->search(QStringLiteral("amministratore revoca")).partial);
+        QVERIFY(index->search(QStringLiteral("zzzqqq")).hits.empty());
+    }
+
+    void excludedWordsNeverAppear()
+    {
+        const SearchIndex::Result r = index->search(QStringLiteral("appalto -pubblico"));
+        QVERIFY(!r.hits.empty());
+        for (const SearchIndex::Hit& h : r.hits) QVERIFY(!index->entry(h.id).text.toLower().contains(QStringLiteral("pubblic")));
+    }
+
+    void filterCountsTellWhatEachFilterKeeps()
+    {
+        const QString q = QStringLiteral("responsabilità");
+        const SearchIndex::Result all = index->search(q);
+        int sum = 0;
+        for (int a = 0; a < 7; ++a) {
+            SearchIndex::Filters f;
+            f.archive = a;
+            QCOMPARE(int(index->search(q, f).hits.size()), all.facets.archives[std::size_t(a)]);
+            sum += all.facets.archives[std::size_t(a)];
+        }
+        QCOMPARE(sum, int(all.hits.size()));
+        SearchIndex::Filters f;
+        f.authority = Authority::CassazioneCivile;
+        f.yearFrom = 1990;
+        f.yearTo = 1995;
+        const SearchIndex::Result some = index->search(q, f);
+        for (const SearchIndex::Hit& h : some.hits) {
+            const Citation& c = index->entry(h.id).citation;
+            QVERIFY(c.family == Authority::CassazioneCivile && c.year >= 1990 && c.year <= 1995);
+        }
+        // The authority counts are taken with the years in force, and the chosen authority's is the list's.
+        QCOMPARE(some.facets.authorities[std::size_t(Authority::CassazioneCivile)], int(some.hits.size()));
+        const auto [statute, n] = all.facets.statutes.front();
+        SearchIndex::Filters byStatute;
+        byStatute.statute = statute;
+        QCOMPARE(int(index->search(q, byStatute).hits.size()), n);
+    }
+
+    void sortOrders()
+    {
+        SearchIndex::Filters f;
+        const auto newest = index->search(QStringLiteral("condominio"), f, SearchIndex::Sort::Newest).hits;
+        const auto archive = index->search(QStringLiteral("condominio"), f, SearchIndex::Sort::ArchiveOrder).hits;
+        for (std::size_t k = 1; k < newest.size(); ++k) {
+            QVERIFY(index->entry(newest[k - 1].id).citation.dateKey() >= index->entry(newest[k].id).citation.dateKey());
+            QVERIFY(archive[k - 1].id < archive[k].id);
+        }
+    }
+
+    void snippetsShowTheWordsFound()
+    {
+        const SearchIndex::Result r = index->search(QStringLiteral("revoca amministratore"));
+        const QString html = index->snippet(r.hits.front().id, r.query, true);
+        QVERIFY2(html.contains(QRegularExpression(QStringLiteral("<b>[Aa]mministrator[ei]</b>"))), qPrintable(html));
+        QVERIFY(html.contains(QStringLiteral("<b>revoc")));
+        QVERIFY(!index->snippet(r.hits.front().id, r.query, false).contains(QLatin1Char('<')));
+    }
+
+    void enlargedContentKeepsCitationsApart()
+    {
+        const auto base = MaximCorpus::load();
+        SearchIndex big(MaximCorpus::enlarged(base, 3));
+        QCOMPARE(big.size(), 3 * 2050);
+        const Citation& c = base[5].citation;
+        const auto r = big.search(QStringLiteral("%1/%2").arg(c.number).arg(c.year));
+        QCOMPARE(int(r.hits.size()), int(index->search(QStringLiteral("%1/%2").arg(c.number).arg(c.year)).hits.size()));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestSearch)
+#include "test_search.moc"
