@@ -116,8 +116,15 @@ void readCitation(QString& text, QString& low, const std::vector<QString>& place
     }();
 
     const QString originalText = text, originalLow = low;
+    // Most queries are words alone: a pattern is tried only when the word it starts with is there.
+    static const char* const keys[] = {"cass", "cass", "cass", "cass", "cass", "", "cost", "conti", "t", "trib",
+                                       "trib", "app", "app", "pret", "pret"};
+    static_assert(std::size(keys) == std::size(patterns));
+    const bool anyDigit = std::any_of(low.begin(), low.end(), [](QChar c) { return c.isDigit(); });
     std::vector<Candidate> authorities;
     for (std::size_t k = 0; k < compiled.size(); ++k) {
+        if (*keys[k] && !low.contains(QLatin1String(keys[k]))) continue;
+        if (!*keys[k] && !low.contains(QLatin1String("stato")) && !low.contains(QLatin1String("cds"))) continue;
         auto it = compiled[k].globalMatch(low);
         while (it.hasNext()) {
             const QRegularExpressionMatch m = it.next();
@@ -148,7 +155,8 @@ void readCitation(QString& text, QString& low, const std::vector<QString>& place
     static const QRegularExpression plenaryRe(QStringLiteral("\\bad\\.?\\s*plen(?:aria)?\\b\\.?"));
     static const QRegularExpression unitedRe(QStringLiteral("\\bs\\.\\s?u\\."));
     static const QRegularExpression unitedCapsRe(QStringLiteral("\\bSU\\b"));
-    if (auto m = sectionRe.match(low); m.hasMatch()) {
+    const bool sectionWords = low.contains(QLatin1String("sez"));
+    if (auto m = sectionWords ? sectionRe.match(low) : QRegularExpressionMatch(); m.hasMatch()) {
         const QString s = m.captured(1);
         if (s.startsWith(QLatin1String("un"))) section = QStringLiteral("un.");
         else if (s.startsWith(QLatin1String("lav"))) section = QStringLiteral("lav.");
@@ -156,11 +164,13 @@ void readCitation(QString& text, QString& low, const std::vector<QString>& place
         else section = s.toUpper();
         blank(text, low, m.capturedStart(0), m.capturedEnd(0));
     }
-    if (auto m = plenaryRe.match(low); m.hasMatch()) {
+    if (auto m = low.contains(QLatin1String("plen")) ? plenaryRe.match(low) : QRegularExpressionMatch(); m.hasMatch()) {
         section = QStringLiteral("Ad. plen.");
         blank(text, low, m.capturedStart(0), m.capturedEnd(0));
     }
     for (const QRegularExpression* re : {&unitedRe, &unitedCapsRe}) {
+        if (!low.contains(QLatin1String("s.u")) && !low.contains(QLatin1String("s. u")) && !text.contains(QLatin1String("SU")))
+            break;
         if (auto m = re->match(re == &unitedRe ? low : text); m.hasMatch()) {
             section = QStringLiteral("un.");
             blank(text, low, m.capturedStart(0), m.capturedEnd(0));
@@ -172,7 +182,7 @@ void readCitation(QString& text, QString& low, const std::vector<QString>& place
     static const QRegularExpression numberYearRe(QStringLiteral("\\b(\\d{1,6})\\s+(19[5-9]\\d|200[01])\\b"));
     static const QRegularExpression numberOnlyRe(QStringLiteral("\\bn\\.\\s*(\\d{1,6})\\b"));
     for (const QRegularExpression* re : {&numberDelRe, &numberSlashRe, &numberYearRe}) {
-        if (numberFound) break;
+        if (numberFound || !anyDigit) break;
         if (auto m = re->match(low); m.hasMatch()) {
             f.number = m.captured(1).toInt();
             f.year = Statutes::fullYear(m.captured(2).toInt());
@@ -180,7 +190,7 @@ void readCitation(QString& text, QString& low, const std::vector<QString>& place
             blank(text, low, m.capturedStart(0), m.capturedEnd(0));
         }
     }
-    if (!numberFound) {
+    if (!numberFound && anyDigit) {
         if (auto m = numberOnlyRe.match(low); m.hasMatch()) {
             f.number = m.captured(1).toInt();
             numberFound = true;
@@ -211,7 +221,7 @@ void readCitation(QString& text, QString& low, const std::vector<QString>& place
         if (!chosen->section.isEmpty() && section.isEmpty()) section = chosen->section;
     }
     f.section = section;
-    if (chosen && !f.year) {
+    if (chosen && !f.year && anyDigit) {
         static const QRegularExpression yearRe(QStringLiteral("\\b(19[5-9]\\d|200[01])\\b"));
         if (auto m = yearRe.match(low); m.hasMatch()) {
             f.year = m.captured(1).toInt();

@@ -2,9 +2,9 @@
 #include <QElapsedTimer>
 #include <QHash>
 #include <algorithm>
+#include <future>
 #include <sqlite3.h>
 #include <stdexcept>
-#include <unordered_set>
 
 namespace {
 std::unique_ptr<SearchIndex>& sharedSlot()
@@ -44,57 +44,117 @@ SearchIndex::~SearchIndex()
     sqlite3_close(db_);
 }
 
+namespace {
+// What the text engine and the statute table receive for a run of maxims, made away from the thread
+// that writes the index.
+struct Prepared {
+    std::vector<std::string> exact, stems;
+    std::vector<std::vector<StatuteRef>> statutes;
+};
+
+class Preparer {
+public:
+    void run(const std::vector<MaximEntry>& entries, std::size_t begin, std::size_t end, Prepared& out)
+    {
+        out.exact.resize(end - begin);
+        out.stems.resize(end - begin);
+        out.statutes.resize(end - begin);
+        for (std::size_t k = 0; k < end - begin; ++k) {
+            const MaximEntry& e = entries[begin + k];
+            std::string& exact = out.exact[k];
+            std::string& stems = out.stems[k];
+            exact.clear();
+            stems.clear();
+            exact.reserve(std::size_t(e.text.size()));
+            TextFold::forEachWord(e.text, buffer_, [&](std::string_view w, int, int) {
+                if (!exact.empty()) exact += ' ';
+                exact += w;
+                auto it = vocabulary_.find(w);
+                if (it == vocabulary_.end()) {
+                    // Queries look up stems only for words that are not function words and not numbers.
+                    const bool skip = TextFold::isStopword(w) || (w[0] >= '0' && w[0] <= '9');
+                    it = vocabulary_.emplace(std::string(w), skip ? std::string() : stemmer_.stem(w)).first;
+                }
+                if (it->second.empty()) return;
+                if (!stems.empty()) stems += ' ';
+                stems += it->second;
+            });
+            out.statutes[k].clear();
+            const int citationAt = Citations::start(e.text);
+            for (StatuteMatch& m : Statutes::find(citationAt >= 0 ? QStringView(e.text).first(citationAt) : QStringView(e.text)))
+                out.statutes[k].push_back(std::move(m.ref));
+        }
+    }
+
+private:
+    struct Hash {
+        using is_transparent = void;
+        std::size_t operator()(std::string_view s) const { return std::hash<std::string_view>()(s); }
+    };
+    Stemmer stemmer_;
+    std::string buffer_;
+    // Each distinct word is stemmed once: the archives have some 20,000 of them.
+    std::unordered_map<std::string, std::string, Hash, std::equal_to<>> vocabulary_;
+};
+} // namespace
+
 void SearchIndex::build()
 {
     if (sqlite3_open(":memory:", &db_) != SQLITE_OK) throw std::runtime_error("sqlite: no memory database");
     // The index holds no copy of the texts (they are here already) and is written once.
     exec(db_, "PRAGMA journal_mode=OFF; PRAGMA synchronous=OFF;"
-              "CREATE VIRTUAL TABLE idx USING fts5(exact, stem, tokenize='ascii', content='');");
-    exec(db_, "BEGIN");
+              "CREATE VIRTUAL TABLE idx USING fts5(exact, stem, tokenize='ascii', content='');"
+              "BEGIN");
     sqlite3_stmt* insert = nullptr;
     sqlite3_prepare_v2(db_, "INSERT INTO idx(rowid, exact, stem) VALUES(?, ?, ?)", -1, &insert, nullptr);
-    std::vector<TextFold::Word> words;
-    std::string exact, stems;
     QHash<QString, int> placeIds;
     placeOf_.assign(entries_.size(), -1);
     statuteStart_.reserve(entries_.size() + 1);
-    for (std::size_t id = 0; id < entries_.size(); ++id) {
-        const MaximEntry& e = entries_[id];
-        TextFold::words(e.text, words);
-        exact.clear();
-        stems.clear();
-        for (const TextFold::Word& w : words) {
-            if (!exact.empty()) {
-                exact += ' ';
-                stems += ' ';
-            }
-            exact += w.folded;
-            stems += stemmer_.stem(w.folded);
-        }
-        sqlite3_bind_int64(insert, 1, sqlite3_int64(id) + 1);
-        sqlite3_bind_text(insert, 2, exact.data(), int(exact.size()), SQLITE_STATIC);
-        sqlite3_bind_text(insert, 3, stems.data(), int(stems.size()), SQLITE_STATIC);
-        sqlite3_step(insert);
-        sqlite3_reset(insert);
 
-        if (e.cited && !e.citation.place.isEmpty()) {
-            const QString folded = QString::fromStdString(TextFold::foldedText(e.citation.place));
-            auto it = placeIds.constFind(folded);
-            if (it == placeIds.constEnd()) {
-                it = placeIds.insert(folded, int(places_.size()));
-                places_.push_back(folded);
+    // Folding and stemming the texts and writing the index take about as long as each other: a second
+    // thread prepares the next run of maxims while this one writes the last.
+    constexpr std::size_t Run = 256;
+    Preparer preparer;
+    Prepared ready, current;
+    auto prepare = [&](std::size_t begin) {
+        return std::async(std::launch::async, [&, begin] {
+            preparer.run(entries_, begin, std::min(entries_.size(), begin + Run), ready);
+        });
+    };
+    std::future<void> next = prepare(0);
+    for (std::size_t begin = 0; begin < entries_.size(); begin += Run) {
+        next.get();
+        std::swap(current, ready);
+        if (begin + Run < entries_.size()) next = prepare(begin + Run);
+        const std::size_t end = std::min(entries_.size(), begin + Run);
+        for (std::size_t id = begin; id < end; ++id) {
+            const std::string& exact = current.exact[id - begin];
+            const std::string& stems = current.stems[id - begin];
+            sqlite3_bind_int64(insert, 1, sqlite3_int64(id) + 1);
+            sqlite3_bind_text(insert, 2, exact.data(), int(exact.size()), SQLITE_STATIC);
+            sqlite3_bind_text(insert, 3, stems.data(), int(stems.size()), SQLITE_STATIC);
+            sqlite3_step(insert);
+            sqlite3_reset(insert);
+
+            const MaximEntry& e = entries_[id];
+            if (e.cited && !e.citation.place.isEmpty()) {
+                const QString folded = QString::fromStdString(TextFold::foldedText(e.citation.place));
+                auto it = placeIds.constFind(folded);
+                if (it == placeIds.constEnd()) {
+                    it = placeIds.insert(folded, int(places_.size()));
+                    places_.push_back(folded);
+                }
+                placeOf_[id] = it.value();
             }
-            placeOf_[id] = it.value();
-        }
-        statuteStart_.push_back(int(statuteIds_.size()));
-        const int citationAt = Citations::start(e.text);
-        for (StatuteMatch& s : Statutes::find(citationAt >= 0 ? QStringView(e.text).first(citationAt) : QStringView(e.text))) {
-            auto [it, added] = statuteByKey_.try_emplace(s.ref.key, int(statutes_.size()));
-            if (added) statutes_.push_back(s.ref);
-            else if (s.ref.dated && !statutes_[std::size_t(it->second)].dated) statutes_[std::size_t(it->second)] = s.ref;
-            const int sid = it->second;
-            if (std::find(statuteIds_.begin() + statuteStart_.back(), statuteIds_.end(), sid) == statuteIds_.end())
-                statuteIds_.push_back(sid);
+            statuteStart_.push_back(int(statuteIds_.size()));
+            for (StatuteRef& ref : current.statutes[id - begin]) {
+                auto [it, added] = statuteByKey_.try_emplace(ref.key, int(statutes_.size()));
+                if (added) statutes_.push_back(ref);
+                else if (ref.dated && !statutes_[std::size_t(it->second)].dated) statutes_[std::size_t(it->second)] = ref;
+                const int sid = it->second;
+                if (std::find(statuteIds_.begin() + statuteStart_.back(), statuteIds_.end(), sid) == statuteIds_.end())
+                    statuteIds_.push_back(sid);
+            }
         }
     }
     statuteStart_.push_back(int(statuteIds_.size()));
@@ -133,7 +193,15 @@ int SearchIndex::bareMatch(const std::string& expression)
         ++rows;
     }
     sqlite3_reset(match_);
-    return sum > 1 ? rows : rows;   // the scores are read, as a search reads them
+    return sum != 0 ? rows : rows;   // the scores are read, as a search reads them
+}
+
+std::string SearchIndex::matchExpression(const ParsedQuery& q)
+{
+    if (!q.hasWords()) return std::string();
+    std::string expr = QueryTranslator::allOf(q.groups);
+    if (!q.excluded.empty()) expr = "(" + expr + ") NOT (" + QueryTranslator::anyOf(q.excluded) + ")";
+    return expr;
 }
 
 bool SearchIndex::passesQuery(int id, const ParsedQuery& q) const
@@ -165,9 +233,7 @@ SearchIndex::Result SearchIndex::search(const QString& text, const Filters& filt
     const ParsedQuery& q = r.query;
     std::vector<Hit> base;
     if (q.hasWords()) {
-        std::string expr = QueryTranslator::allOf(q.groups);
-        if (!q.excluded.empty()) expr = "(" + expr + ") NOT (" + QueryTranslator::anyOf(q.excluded) + ")";
-        matchInto(expr, base);
+        matchInto(matchExpression(q), base);
         std::erase_if(base, [&](const Hit& h) { return !passesQuery(h.id, q); });
         if (base.empty() && q.groups.size() > 1) {
             // No maxim holds every word: rank those holding most of them.
@@ -268,37 +334,33 @@ SearchIndex::Result SearchIndex::search(const QString& text, const Filters& filt
 QString SearchIndex::snippet(int id, const ParsedQuery& q, bool html)
 {
     const QString& text = entries_[std::size_t(id)].text;
-    std::unordered_set<std::string> exact, stems;
-    std::vector<std::string> prefixes;
+    // A query has a handful of words: plain lists are faster to look through than sets.
+    std::vector<std::string_view> exact, prefixes, stems;
     for (const QueryGroup& g : q.groups) {
         for (const QueryTerm& t : g.alternatives) {
             if (t.prefix) prefixes.push_back(t.words.front());
-            else for (const std::string& w : t.words) exact.insert(w);
-            if (!t.stem.empty()) stems.insert(t.stem);
+            else for (const std::string& w : t.words) exact.push_back(w);
+            if (!t.stem.empty()) stems.push_back(t.stem);
         }
     }
-    const std::vector<TextFold::Word> words = TextFold::words(text);
-    std::vector<char> marked(words.size(), 0);
+    struct Place {
+        int start, length;
+        bool marked;
+    };
+    std::vector<Place> words;
+    words.reserve(128);
     int first = -1;
-    for (std::size_t i = 0; i < words.size(); ++i) {
-        const std::string& w = words[i].folded;
-        bool hit = exact.count(w) > 0;
-        for (std::size_t k = 0; !hit && k < prefixes.size(); ++k) hit = w.rfind(prefixes[k], 0) == 0;
-        if (!hit) {
-            // A stem is the start of the words it stems from: only those are worth stemming.
-            for (const std::string& s : stems) {
-                if (w.size() >= s.size() && w.compare(0, std::min<std::size_t>(3, s.size()), s, 0, std::min<std::size_t>(3, s.size())) == 0 &&
-                    stemmer_.stem(w) == s) {
-                    hit = true;
-                    break;
-                }
-            }
-        }
-        if (hit) {
-            marked[i] = 1;
-            if (first < 0) first = int(i);
-        }
-    }
+    std::string buffer;
+    TextFold::forEachWord(text, buffer, [&](std::string_view w, int start, int length) {
+        bool hit = std::find(exact.begin(), exact.end(), w) != exact.end();
+        for (std::size_t k = 0; !hit && k < prefixes.size(); ++k) hit = w.starts_with(prefixes[k]);
+        // A stem is the start of the words it stems from: only those are worth stemming.
+        for (std::size_t k = 0; !hit && k < stems.size(); ++k)
+            hit = w.size() >= stems[k].size() && w.starts_with(stems[k].substr(0, 3)) && stemmer_.stem(w) == stems[k];
+        if (hit && first < 0) first = int(words.size());
+        words.push_back(Place{start, length, hit});
+    });
+
     constexpr int Width = 230;   // about two lines of the list
     const int citationAt = Citations::start(text);
     const int bodyEnd = citationAt >= 0 ? citationAt : int(text.size());
@@ -306,7 +368,7 @@ QString SearchIndex::snippet(int id, const ParsedQuery& q, bool html)
     if (first >= 0 && words[std::size_t(first)].start > 60) {
         // Start at a word some way before the first word found.
         from = words[std::size_t(first)].start - 60;
-        for (const TextFold::Word& w : words) {
+        for (const Place& w : words) {
             if (w.start >= from) {
                 from = w.start;
                 break;
@@ -323,22 +385,20 @@ QString SearchIndex::snippet(int id, const ParsedQuery& q, bool html)
         }
     }
     QString out;
+    out.reserve(Width + 64);
     if (from > 0) out += QStringLiteral("… ");
-    int pos = from;
-    for (std::size_t i = 0; i < words.size(); ++i) {
-        const TextFold::Word& w = words[i];
-        if (w.start < from || w.start + w.length > to) continue;
-        const QStringView before = QStringView(text).sliced(pos, w.start - pos);
-        const QStringView word = QStringView(text).sliced(w.start, w.length);
-        if (html) {
-            out += before.toString().toHtmlEscaped();
-            out += marked[i] ? QStringLiteral("<b>") + word.toString().toHtmlEscaped() + QStringLiteral("</b>")
-                             : word.toString().toHtmlEscaped();
-        } else {
-            out += before;
-            out += word;
+    const QStringView all(text);
+    if (!html) {
+        out += all.sliced(from, to - from);
+    } else {
+        int pos = from;
+        for (const Place& w : words) {
+            if (w.start < from || w.start + w.length > to || !w.marked) continue;
+            out += all.sliced(pos, w.start - pos).toString().toHtmlEscaped();
+            out += QStringLiteral("<b>") + all.sliced(w.start, w.length).toString().toHtmlEscaped() + QStringLiteral("</b>");
+            pos = w.start + w.length;
         }
-        pos = w.start + w.length;
+        out += all.sliced(pos, to - pos).toString().toHtmlEscaped();
     }
     if (to < bodyEnd) out += QStringLiteral(" …");
     return out;

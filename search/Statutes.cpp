@@ -1,6 +1,8 @@
 #include "Statutes.h"
 #include "Citation.h"
-#include <QRegularExpression>
+#include <algorithm>
+#include <optional>
+#include <QStringList>
 
 namespace Statutes {
 
@@ -11,64 +13,84 @@ int fullYear(int year)
 }
 
 namespace {
-const QString& months()
-{
-    static const QString m = QStringLiteral(
-        "gennaio|febbraio|marzo|aprile|maggio|giugno|luglio|agosto|settembre|ottobre|novembre|dicembre");
-    return m;
-}
+// A cursor over the text that reads the pieces of a citation of a statute. Every name it looks for is
+// plain ASCII, compared lower-cased by its bit; it never reads past the text. This runs over every
+// maxim when the search index is built, where a set of regular expressions cost three times as much as
+// the whole rest of reading the texts.
+class Scan {
+public:
+    Scan(QStringView t, qsizetype at) : t_(t), i_(at) {}
+    qsizetype pos() const { return i_; }
+    void to(qsizetype at) { i_ = at; }
+    bool end() const { return i_ >= t_.size(); }
+    char16_t at(qsizetype k) const { return k < t_.size() ? lower(t_.at(k)) : 0; }
+    static char16_t lower(QChar c) { return c.unicode() < 0x80 && c.isLetter() ? (c.unicode() | 0x20) : c.unicode(); }
+    static bool letter(char16_t c) { return c < 0x80 ? ((c | 0x20) >= 'a' && (c | 0x20) <= 'z') : QChar(c).isLetter(); }
 
-struct ActKind {
-    const char* key;
-    const char* label;
+    void spaces()
+    {
+        while (i_ < t_.size() && t_.at(i_).isSpace()) ++i_;
+    }
+    // The literal text (lower case) here; a word ending in a letter must not go on into another letter.
+    bool take(const char* lit)
+    {
+        qsizetype k = 0;
+        for (; lit[k]; ++k)
+            if (at(i_ + k) != char16_t(lit[k])) return false;
+        if (letter(char16_t(lit[k - 1])) && letter(at(i_ + k))) return false;
+        i_ += k;
+        return true;
+    }
+    // Blanks, then the literal; nothing is consumed when it is not there.
+    bool takeAfterSpaces(const char* lit)
+    {
+        const qsizetype keep = i_;
+        spaces();
+        if (take(lit)) return true;
+        i_ = keep;
+        return false;
+    }
+    // Between min and max digits, not followed by another digit; -1 when there are none.
+    int number(int min, int max)
+    {
+        qsizetype k = i_;
+        int n = 0;
+        while (k < t_.size() && k - i_ < max && t_.at(k).unicode() >= '0' && t_.at(k).unicode() <= '9')
+            n = n * 10 + (t_.at(k++).unicode() - '0');
+        if (k - i_ < min || (k < t_.size() && t_.at(k).isDigit())) return -1;
+        i_ = k;
+        return n;
+    }
+    // A word of letters, lower case.
+    QString word()
+    {
+        const qsizetype s = i_;
+        while (i_ < t_.size() && letter(t_.at(i_).unicode())) ++i_;
+        return t_.sliced(s, i_ - s).toString().toLower();
+    }
+
+private:
+    QStringView t_;
+    qsizetype i_;
 };
 
-ActKind actKind(QStringView written)
-{
-    QString w = written.toString().toLower();
-    w.remove(QLatin1Char(' '));
-    w.remove(QLatin1Char('.'));
-    w.remove(QLatin1Char('-'));
-    if (w == QLatin1String("legge") || w == QLatin1String("l")) return {"legge", "legge"};
-    if (w == QLatin1String("dl") || w == QLatin1String("decretolegge")) return {"dl", "d.l."};
-    if (w == QLatin1String("dlgs") || w == QLatin1String("decretolegislativo")) return {"dlgs", "d.lgs."};
-    if (w == QLatin1String("dpr")) return {"dpr", "d.P.R."};
-    if (w == QLatin1String("rd")) return {"rd", "r.d."};
-    return {"tu", "t.u."};
-}
+bool wordStart(QStringView t, qsizetype i) { return i == 0 || !t.at(i - 1).isLetterOrNumber(); }
 
-const char* const suffixes = "bis|ter|quater|quinquies|sexies|septies|octies|novies|decies";
+const char* const suffixes[] = {"bis", "ter", "quater", "quinquies", "sexies", "septies", "octies", "novies", "decies"};
 
-void findActs(QStringView text, std::vector<StatuteMatch>& out)
+// "1117", "1117-bis", "1117 bis"; empty when no article number is here.
+QString articleNumber(Scan& s)
 {
-    static const QRegularExpression re(
-        QStringLiteral("\\b(legge|l\\.|d\\. ?l\\.|d\\. ?lgs\\.|decreto[- ]legge|decreto legislativo|d\\. ?p\\. ?r\\.|dpr|"
-                       "r\\. ?d\\.|t\\. ?u\\.)\\s*"
-                       "(?:(\\d{1,2})°?\\s+(") + months() +
-            QStringLiteral(")\\s+(\\d{4})\\s*,?\\s*)?"
-                           "(?:n\\.\\s*)?(\\d{1,5})"
-                           "(?:\\s*(?:del(?:l')?\\s*|/\\s*)(\\d{4}|\\d{2})\\b)?"),
-        QRegularExpression::CaseInsensitiveOption | QRegularExpression::UseUnicodePropertiesOption);
-    auto it = re.globalMatch(text.toString());
-    while (it.hasNext()) {
-        const QRegularExpressionMatch m = it.next();
-        const bool dated = m.hasCaptured(4);
-        int year = dated ? m.captured(4).toInt() : (m.hasCaptured(6) ? fullYear(m.captured(6).toInt()) : 0);
-        if (year == 0) continue;   // an act without its year cannot be told from others of its kind
-        const ActKind kind = actKind(m.capturedView(1));
-        const QString number = QString::number(m.captured(5).toInt());
-        StatuteMatch s;
-        s.start = int(m.capturedStart(0));
-        s.end = int(m.capturedEnd(0));
-        s.ref.key = std::string(kind.key) + ':' + number.toStdString() + ':' + std::to_string(year);
-        s.ref.year = year;
-        s.ref.dated = dated;
-        s.ref.label = dated ? QStringLiteral("%1 %2 %3 %4 n. %5")
-                                  .arg(QLatin1String(kind.label), QString::number(m.captured(2).toInt()),
-                                       m.captured(3).toLower(), QString::number(year), number)
-                            : QStringLiteral("%1 n. %2 del %3").arg(QLatin1String(kind.label), number).arg(year);
-        out.push_back(std::move(s));
+    const int n = s.number(1, 4);
+    if (n < 0) return QString();
+    QString out = QString::number(n);
+    const qsizetype keep = s.pos();
+    if (s.at(s.pos()) == '-' || s.at(s.pos()) == ' ') s.to(s.pos() + 1);
+    for (const char* suffix : suffixes) {
+        if (s.take(suffix)) return out + QLatin1Char('-') + QLatin1String(suffix);
     }
+    s.to(keep);
+    return out;
 }
 
 struct CodeName {
@@ -76,52 +98,223 @@ struct CodeName {
     const char* label;
 };
 
-CodeName codeName(QStringView written, bool attuazione)
+// The code an article list ends with, or nothing.
+std::optional<CodeName> code(Scan& s)
 {
-    QString w = written.toString().toLower();
-    w.remove(QLatin1Char(' '));
-    w.remove(QLatin1Char('.'));
-    CodeName c{"cc", "cod. civ."};
-    if (w == QLatin1String("codpen") || w == QLatin1String("cp")) c = {"cp", "cod. pen."};
-    else if (w == QLatin1String("codproccivile") || w == QLatin1String("codprocciv") || w == QLatin1String("cpc"))
-        c = {"cpc", "cod. proc. civ."};
-    else if (w == QLatin1String("codprocpen") || w == QLatin1String("cpp")) c = {"cpp", "cod. proc. pen."};
-    else if (w == QLatin1String("cost")) c = {"cost", "Cost."};
-    if (attuazione && c.key == std::string("cc")) return {"att.cc", "disp. att. cod. civ."};
+    const bool att = s.take("disp.") && (s.spaces(), s.take("att.")) && (s.spaces(), true);
+    const qsizetype keep = s.pos();
+    std::optional<CodeName> c;
+    if (s.take("cod.")) {
+        s.spaces();
+        if (s.take("proc.")) {
+            s.spaces();
+            if (s.take("civ.")) c = CodeName{"cpc", "cod. proc. civ."};
+            else if (s.take("pen.")) c = CodeName{"cpp", "cod. proc. pen."};
+        } else if (s.take("civ.")) c = CodeName{"cc", "cod. civ."};
+        else if (s.take("pen.")) c = CodeName{"cp", "cod. pen."};
+    } else if (s.take("c.")) {
+        s.spaces();
+        if (s.take("c.")) c = CodeName{"cc", "cod. civ."};
+        else if (s.take("p.")) {
+            const qsizetype afterP = s.pos();
+            s.spaces();
+            if (s.take("c.")) c = CodeName{"cpc", "cod. proc. civ."};
+            else if (s.take("p.")) c = CodeName{"cpp", "cod. proc. pen."};
+            else {
+                s.to(afterP);
+                c = CodeName{"cp", "cod. pen."};
+            }
+        }
+    } else if (s.take("cost.")) {
+        c = CodeName{"cost", "Cost."};
+    }
+    if (!c) {
+        s.to(keep);
+        return std::nullopt;
+    }
+    if (att && c->key == std::string("cc")) return CodeName{"att.cc", "disp. att. cod. civ."};
     return c;
 }
 
-void findArticles(QStringView text, std::vector<StatuteMatch>& out)
+// What may stand between the article numbers and the code: "primo comma", "comma 2", "n. 3", "lett. b)",
+// "e seguenti".
+void qualifiers(Scan& s)
 {
-    const QString article = QStringLiteral("\\d{1,4}(?:[- ]?(?:%1)\\b)?").arg(QLatin1String(suffixes));
-    static const QRegularExpression re(
-        QStringLiteral("\\bart(t?)\\.\\s*(") + article + QStringLiteral("(?:\\s*(?:,|e)\\s*") + article +
-            QStringLiteral(")*)"
-                           "(?:,?\\s*(?:comma|co\\.)\\s*\\w+|,?\\s*(?:primo|secondo|terzo|quarto|quinto|sesto|ultimo)\\s+comma|"
-                           ",?\\s*n\\.\\s*\\d+|,?\\s*lett\\.\\s*\\w+\\)?)*"
-                           "\\s*,?\\s*(?:e\\s+(?:seguenti|segg?\\.)\\s*|ss\\.\\s*)?"
-                           "(disp\\.\\s*att\\.\\s*)?"
-                           "(cod\\.\\s*proc\\.\\s*civ\\.|cod\\.\\s*proc\\.\\s*pen\\.|cod\\.\\s*civ\\.|cod\\.\\s*pen\\.|"
-                           "c\\.\\s*p\\.\\s*c\\.|c\\.\\s*p\\.\\s*p\\.|c\\.\\s*c\\.|c\\.\\s*p\\.|cost\\.)"),
-        QRegularExpression::CaseInsensitiveOption | QRegularExpression::UseUnicodePropertiesOption);
-    static const QRegularExpression one(QStringLiteral("(\\d{1,4})(?:[- ]?(%1)\\b)?").arg(QLatin1String(suffixes)),
-                                        QRegularExpression::CaseInsensitiveOption);
-    auto it = re.globalMatch(text.toString());
-    while (it.hasNext()) {
-        const QRegularExpressionMatch m = it.next();
-        const CodeName code = codeName(m.capturedView(4), m.hasCaptured(3));
-        auto numbers = one.globalMatch(m.captured(2));
-        while (numbers.hasNext()) {
-            const QRegularExpressionMatch n = numbers.next();
-            QString number = QString::number(n.captured(1).toInt());
-            if (n.hasCaptured(2)) number += QLatin1Char('-') + n.captured(2).toLower();
-            StatuteMatch s;
-            s.start = int(m.capturedStart(0));
-            s.end = int(m.capturedEnd(0));
-            s.ref.key = std::string(code.key) + ':' + number.toStdString();
-            s.ref.label = QStringLiteral("art. ") + number + QLatin1Char(' ') + QLatin1String(code.label);
-            out.push_back(std::move(s));
+    static const char* const ordinals[] = {"primo", "secondo", "terzo", "quarto", "quinto", "sesto", "ultimo"};
+    for (;;) {
+        const qsizetype keep = s.pos();
+        s.spaces();
+        if (s.take(",")) s.spaces();
+        bool any = false;
+        if (s.take("comma") || s.take("co.")) {
+            s.spaces();
+            if (s.word().isEmpty()) s.number(1, 3);
+            any = true;
+        } else if (s.take("n.")) {
+            s.spaces();
+            any = s.number(1, 4) >= 0;
+        } else if (s.take("lett.")) {
+            s.spaces();
+            any = !s.word().isEmpty();
+            s.take(")");
+        } else if (s.take("e seguenti") || s.take("e segg.") || s.take("e seg.") || s.take("ss.")) {
+            any = true;
+        } else {
+            for (const char* o : ordinals) {
+                if (s.take(o) && s.takeAfterSpaces("comma")) {
+                    any = true;
+                    break;
+                }
+            }
         }
+        if (!any) {
+            s.to(keep);
+            return;
+        }
+    }
+}
+
+void findArticles(QStringView t, std::vector<StatuteMatch>& out)
+{
+    const char16_t* p = t.utf16();
+    for (qsizetype i = 0; i + 4 < t.size(); ++i) {
+        if ((p[i] | 0x20) != 'a' || (p[i + 1] | 0x20) != 'r' || (p[i + 2] | 0x20) != 't' || !wordStart(t, i)) continue;
+        Scan s(t, i);
+        if (!s.take("artt.") && !s.take("art.")) continue;
+        QStringList numbers;
+        for (;;) {
+            s.spaces();
+            const QString n = articleNumber(s);
+            if (n.isEmpty()) break;
+            numbers << n;
+            const qsizetype keep = s.pos();
+            s.spaces();
+            if (!s.take(",") && !s.take("e")) {
+                s.to(keep);
+                break;
+            }
+            s.spaces();
+            if (!t.sliced(std::min(s.pos(), t.size())).isEmpty() && !t.at(s.pos()).isDigit()) {
+                s.to(keep);
+                break;
+            }
+        }
+        if (numbers.isEmpty()) continue;
+        qualifiers(s);
+        s.spaces();
+        s.take(",");
+        s.spaces();
+        const std::optional<CodeName> c = code(s);
+        if (!c) continue;
+        for (const QString& n : numbers) {
+            StatuteMatch m;
+            m.start = int(i);
+            m.end = int(s.pos());
+            m.ref.key = std::string(c->key) + ':' + n.toStdString();
+            m.ref.label = QStringLiteral("art. ") + n + QLatin1Char(' ') + QLatin1String(c->label);
+            out.push_back(std::move(m));
+        }
+        i = s.pos() - 1;
+    }
+}
+
+struct ActKind {
+    const char* key;
+    const char* label;
+};
+
+// The kind of act named here, consumed; nothing when no act is named.
+std::optional<ActKind> actKind(Scan& s)
+{
+    static const struct {
+        const char* written;
+        ActKind kind;
+    } names[] = {
+        {"legge", {"legge", "legge"}},          {"l.", {"legge", "legge"}},
+        {"decreto legislativo", {"dlgs", "d.lgs."}}, {"decreto-legge", {"dl", "d.l."}},
+        {"decreto legge", {"dl", "d.l."}},      {"d.lgs.", {"dlgs", "d.lgs."}},
+        {"d. lgs.", {"dlgs", "d.lgs."}},        {"d.l.", {"dl", "d.l."}},
+        {"d. l.", {"dl", "d.l."}},              {"d.p.r.", {"dpr", "d.P.R."}},
+        {"d. p. r.", {"dpr", "d.P.R."}},        {"dpr", {"dpr", "d.P.R."}},
+        {"r.d.", {"rd", "r.d."}},               {"r. d.", {"rd", "r.d."}},
+        {"t.u.", {"tu", "t.u."}},               {"t. u.", {"tu", "t.u."}},
+    };
+    for (const auto& n : names)
+        if (s.take(n.written)) return n.kind;
+    return std::nullopt;
+}
+
+void findActs(QStringView t, std::vector<StatuteMatch>& out)
+{
+    const char16_t* p = t.utf16();
+    for (qsizetype i = 0; i + 2 < t.size(); ++i) {
+        // Every character of every maxim passes here: only the raw codes are looked at. Articles and
+        // prepositions ("la", "del", "tra") start with the same letters as the names of acts: the next
+        // two letters tell them apart before any name is tried.
+        const char16_t c = p[i] | 0x20, c1 = p[i + 1] | 0x20, c2 = p[i + 2] | 0x20;
+        const bool mayName = (c1 == '.' && (c == 'l' || c == 'd' || c == 'r' || c == 't')) ||
+                             (c == 'l' && c1 == 'e' && c2 == 'g') ||
+                             (c == 'd' && ((c1 == 'p' && c2 == 'r') || (c1 == 'e' && c2 == 'c')));
+        if (!mayName || !wordStart(t, i)) continue;
+        Scan s(t, i);
+        const std::optional<ActKind> kind = actKind(s);
+        if (!kind) continue;
+        s.spaces();
+        // "28 febbraio 1985, n. 47", or "n. 47 del 1985", or "47/1985".
+        int day = 0, month = 0, year = 0;
+        const qsizetype beforeDate = s.pos();
+        if ((day = s.number(1, 2)) > 0) {
+            s.take("°");
+            s.spaces();
+            month = Citations::monthNumber(s.word());
+            s.spaces();
+            year = month ? s.number(4, 4) : -1;
+            if (year < 0) {
+                s.to(beforeDate);
+                day = month = year = 0;
+            } else {
+                s.spaces();
+                s.take(",");
+                s.spaces();
+            }
+        }
+        if (s.take("n.")) s.spaces();
+        const int number = s.number(1, 5);
+        if (number < 0) continue;
+        if (!year) {
+            const qsizetype keep = s.pos();
+            s.spaces();
+            if (s.take("del") || s.take("dell'")) {
+                s.spaces();
+                year = s.number(4, 4);
+            } else if (s.take("/")) {
+                s.spaces();
+                year = s.number(2, 4);
+                if (year >= 100 && year < 1000) year = -1;
+            }
+            if (year <= 0) {
+                s.to(keep);
+                continue;   // an act without its year cannot be told from others of its kind
+            }
+            year = fullYear(year);
+        }
+        static const char* const monthNames[] = {"gennaio", "febbraio", "marzo", "aprile", "maggio", "giugno", "luglio",
+                                                 "agosto", "settembre", "ottobre", "novembre", "dicembre"};
+        StatuteMatch m;
+        m.start = int(i);
+        m.end = int(s.pos());
+        m.ref.key = std::string(kind->key) + ':' + std::to_string(number) + ':' + std::to_string(year);
+        m.ref.year = year;
+        m.ref.dated = month > 0;
+        m.ref.label = m.ref.dated ? QStringLiteral("%1 %2 %3 %4 n. %5")
+                                        .arg(QLatin1String(kind->label))
+                                        .arg(day)
+                                        .arg(QLatin1String(monthNames[month - 1]))
+                                        .arg(year)
+                                        .arg(number)
+                                  : QStringLiteral("%1 n. %2 del %3").arg(QLatin1String(kind->label)).arg(number).arg(year);
+        out.push_back(std::move(m));
+        i = s.pos() - 1;
     }
 }
 } // namespace

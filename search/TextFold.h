@@ -1,6 +1,7 @@
 #pragma once
 #include <QString>
 #include <QStringView>
+#include <array>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -14,6 +15,7 @@ struct sb_stemmer;
 // "perché" and "perche" one word, and the apostrophe of an elision ("dell'edificio") splits the article
 // from its noun. Folded words are plain ASCII wherever the text is Western European.
 namespace TextFold {
+void appendUtf8(std::string& out, char16_t c);
 
 struct Word {
     int start = 0;    // in the original text, UTF-16 units
@@ -27,8 +29,55 @@ std::vector<Word> words(QStringView text);
 // The text's words folded and joined by single blanks, as the index stores them.
 std::string foldedText(QStringView text);
 // A single character folded: its lower-case unaccented letter or digit, or 0 for anything that
-// separates words.
-char16_t foldChar(char16_t c);
+// separates words. The first 256 characters come from a table: nearly every character of the texts.
+char16_t foldOther(char16_t c);
+namespace detail {
+constexpr std::array<char, 256> makeFoldTable()
+{
+    // Latin-1 letters from U+00C0 on, folded; 0 marks the two signs of that block (× and ÷).
+    constexpr char latin1[64 + 1] = "aaaaaaaceeeeiiiidnooooo\0ouuuuyts"
+                                     "aaaaaaaceeeeiiiidnooooo\0ouuuuyty";
+    std::array<char, 256> t{};
+    for (int c = 0; c < 256; ++c) {
+        if (c >= 'a' && c <= 'z') t[std::size_t(c)] = char(c);
+        else if (c >= 'A' && c <= 'Z') t[std::size_t(c)] = char(c + 32);
+        else if (c >= '0' && c <= '9') t[std::size_t(c)] = char(c);
+        else if (c >= 0xC0) t[std::size_t(c)] = latin1[c - 0xC0];
+        else if (c == 0xAA) t[std::size_t(c)] = 'a';   // ª and º, the ordinal letters
+        else if (c == 0xBA) t[std::size_t(c)] = 'o';
+    }
+    return t;
+}
+} // namespace detail
+inline constexpr std::array<char, 256> foldTable = detail::makeFoldTable();
+inline char16_t foldChar(char16_t c)
+{
+    return c < 256 ? char16_t(static_cast<unsigned char>(foldTable[c])) : foldOther(c);
+}
+
+// Calls f(folded, start, length) for every word of text, the folded word as a view valid during the call.
+template <class F>
+void forEachWord(QStringView text, std::string& buffer, F&& f)
+{
+    const char16_t* p = reinterpret_cast<const char16_t*>(text.data());
+    const qsizetype n = text.size();
+    qsizetype i = 0;
+    while (i < n) {
+        char16_t c = foldChar(p[i]);
+        if (!c) {
+            ++i;
+            continue;
+        }
+        buffer.clear();
+        const qsizetype start = i;
+        while (i < n && (c = foldChar(p[i])) != 0) {
+            if (c < 0x80) buffer.push_back(char(c));
+            else appendUtf8(buffer, c);
+            ++i;
+        }
+        f(std::string_view(buffer), int(start), int(i - start));
+    }
+}
 // Italian function words that a search ignores outside quoted phrases.
 bool isStopword(std::string_view folded);
 
@@ -42,9 +91,13 @@ public:
     ~Stemmer();
     Stemmer(const Stemmer&) = delete;
     Stemmer& operator=(const Stemmer&) = delete;
-    const std::string& stem(const std::string& folded);
+    const std::string& stem(std::string_view folded);
 
 private:
+    struct Hash {
+        using is_transparent = void;
+        std::size_t operator()(std::string_view s) const { return std::hash<std::string_view>()(s); }
+    };
     sb_stemmer* stemmer_;
-    std::unordered_map<std::string, std::string> cache_;
+    std::unordered_map<std::string, std::string, Hash, std::equal_to<>> cache_;
 };
