@@ -16,6 +16,20 @@ ValidationReport check(const char* archive, const QByteArray& data)
 {
     return ArchiveValidation::validate(*Archives::find(QString::fromLatin1(archive)), ArchiveData::parse(data));
 }
+
+// A failure message holds only so much, so every fault is written out on its own line first.
+bool listed(const QStringList& faults)
+{
+    for (const QString& f : faults) qWarning("%s", qPrintable(f));
+    return faults.isEmpty();
+}
+
+CitedMaxim cited(const QString& text, int maxim = 1)
+{
+    const std::optional<Citation> c = ArchiveValidation::citation(text);
+    if (!c) qFatal("test citation does not read: %s", qPrintable(text));
+    return {QStringLiteral("edilizia"), 3, maxim, text, *c};
+}
 } // namespace
 
 class TestArchiveData : public QObject {
@@ -110,6 +124,97 @@ private slots:
         QVERIFY(!hasCitation(QStringLiteral("x - (Cassazione civile, 12 gennaio 1988, n. 12).")));
     }
 
+    // What a citation in the right form can still get wrong against the text and the calendar.
+    void citationFaults_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("fault");   // empty: none
+        const QString act = QStringLiteral("In applicazione della legge 28 febbraio 1985 n. 47 e della legge n. 241 del 1990 ");
+        QTest::newRow("acts before the ruling") << act + "- (Cassazione civile, sez. II, 14 marzo 2000, n. 2932)" << QString();
+        const QString law = QStringLiteral("La legge 28 febbraio 1985 n. 47 dispone ");
+        QTest::newRow("act of the same day") << law + "- (Cassazione penale, 28 febbraio 1985)" << QString();
+        QTest::newRow("act of the next day")
+            << law + "- (Cassazione penale, 27 febbraio 1985)" << "\"legge 28 febbraio 1985\" is later than the ruling of 1985-02-27";
+        QTest::newRow("act by number and year")
+            << act + "- (Cassazione civile, sez. II, 14 marzo 1989, n. 1290)" << "\"n. 241 del 1990\" is later";
+        QTest::newRow("act by year alone")
+            << "Come prevede ora la legge del 2001, - (Cassazione civile, sez. lav., 20 novembre 2000, n. 14600)" << "later";
+        QTest::newRow("a time limit is not an act")
+            << "La domanda va proposta entro il 15 settembre 2000 - (Consiglio di Stato, sez. V, 24 febbraio 2000, n. 960)"
+            << QString();
+        QTest::newRow("Consiglio di Stato without section")
+            << "x - (Consiglio di Stato, 2 ottobre 1995, n. 1234)" << "without its section";
+        QTest::newRow("Sunday") << "x - (Pretura di Napoli, 14 febbraio 1993)" << "Sunday or a national holiday";
+        QTest::newRow("Epiphany") << "x - (Cassazione civile, sez. II, 6 gennaio 1998, n. 52)" << "national holiday";
+        QTest::newRow("Easter Monday") << "x - (Tribunale di Roma, 24 aprile 2000)" << "national holiday";
+        QTest::newRow("2 June, moved in 1990") << "x - (Tribunale di Roma, 2 giugno 1989)" << QString();
+        QTest::newRow("2 June, kept in 1975") << "x - (Tribunale di Roma, 2 giugno 1975)" << "national holiday";
+        QTest::newRow("2 June, restored in 2001") << "x - (Tribunale di Roma, 2 giugno 2001)" << "national holiday";
+    }
+
+    void citationFaults()
+    {
+        QFETCH(QString, text);
+        QFETCH(QString, fault);
+        const QStringList faults = ArchiveValidation::citationFaults(text, cited(text).citation);
+        if (fault.isEmpty())
+            QVERIFY2(faults.isEmpty(), qPrintable(faults.join('\n')));
+        else
+            QVERIFY2(faults.size() == 1 && faults[0].contains(fault), qPrintable(faults.join('\n')));
+    }
+
+    // The validator reports a citation fault at the maxim's place.
+    void validatorPlacesCitationFaults()
+    {
+        QByteArray sunday = goodMaxim;
+        sunday.replace("14 marzo 2000", "12 marzo 2000");
+        const ValidationReport r = check("condominio", "@topic 16 Canne fumarie\n" + goodMaxim + '\n' + sunday + '\n');
+        QCOMPARE(r.errors.size(), 1);
+        QVERIFY2(r.errors[0].startsWith(QStringLiteral("condominio topic 16 maxim 2 (line 3): ")), qPrintable(r.errors[0]));
+    }
+
+    // One register, year and number names one ruling, wherever it is cited.
+    void rulingConflicts_data()
+    {
+        QTest::addColumn<QString>("first");
+        QTest::addColumn<QString>("second");
+        QTest::addColumn<bool>("conflict");
+        const QString cass = QStringLiteral("x - (Cassazione civile, sez. II, 15 aprile 1994, n. 3549)");
+        QTest::newRow("the same ruling twice") << cass << cass << false;
+        QTest::newRow("another section") << cass << "y - (Cassazione civile, sez. lav., 15 aprile 1994, n. 3549)" << true;
+        QTest::newRow("another date") << cass << "y - (Cassazione civile, sez. II, 14 aprile 1994, n. 3549)" << true;
+        QTest::newRow("the other bench") << cass << "y - (Cassazione penale, sez. II, 15 aprile 1994, n. 3549)" << true;
+        QTest::newRow("another year") << cass << "y - (Cassazione civile, sez. I, 15 aprile 1995, n. 3549)" << false;
+        QTest::newRow("two regional courts")
+            << "x - (TAR Lazio, 3 maggio 1994, n. 12)" << "y - (TAR Veneto, 4 maggio 1994, n. 12)" << false;
+        QTest::newRow("no numbers") << "x - (Tribunale di Roma, 3 maggio 1994)" << "y - (Tribunale di Roma, 4 maggio 1994)"
+                                    << false;
+    }
+
+    void rulingConflicts()
+    {
+        QFETCH(QString, first);
+        QFETCH(QString, second);
+        QFETCH(bool, conflict);
+        const QStringList conflicts = ArchiveValidation::rulingConflicts({cited(first, 1), cited(second, 2)});
+        QCOMPARE(conflicts.size(), conflict ? 1 : 0);
+        if (conflict) QVERIFY(conflicts[0].startsWith(QStringLiteral("edilizia topic 3 maxim 1 and edilizia topic 3 maxim 2: ")));
+    }
+
+    // Across all compiled archives, no ruling number is cited as two rulings.
+    void compiledArchivesAgreeOnRulings()
+    {
+        std::vector<CitedMaxim> all;
+        for (const ArchiveDefinition& a : Archives::all()) {
+            const std::vector<CitedMaxim> m =
+                ArchiveValidation::citedMaxims(a.name(), ArchiveData::parse(ArchiveData::bytesFor(a.name())));
+            all.insert(all.end(), m.begin(), m.end());
+        }
+        QCOMPARE(int(all.size()), 2050);
+        const QStringList conflicts = ArchiveValidation::rulingConflicts(all);
+        QVERIFY2(listed(conflicts), qPrintable(QStringLiteral("%1 conflicts, listed above").arg(conflicts.size())));
+    }
+
     // Every compiled data file: every topic it holds must be complete and well formed.
     void compiledDataFiles_data()
     {
@@ -124,7 +229,7 @@ private slots:
         const QByteArray bytes = ArchiveData::bytesFor(archive);
         QVERIFY2(!bytes.isEmpty(), "the data file is not compiled into the program");
         const ValidationReport r = ArchiveValidation::validate(*def, ArchiveData::parse(bytes));
-        QVERIFY2(r.ok(), qPrintable(r.errors.join('\n')));
+        QVERIFY2(listed(r.errors), qPrintable(QStringLiteral("%1 faults, listed above").arg(r.errors.size())));
         qInfo("%s: %d of %d maxims present, average %.0f characters", qPrintable(archive), r.maxims, def->totalMaxims(),
               r.averageLength);
     }

@@ -146,6 +146,29 @@ private slots:
         QVERIFY(Forms::instance().find<HelpPageWindow>(QStringLiteral("guidaarchivio"))->Label2()->caption().contains(QStringLiteral("fonti ufficiali")));
     }
 
+    // Each long help text keeps near the length its page was laid out for and fits its label whole.
+    void helpTextsFitTheirPages_data()
+    {
+        QTest::addColumn<QString>("page");
+        QTest::addColumn<int>("length");
+        const std::pair<const char*, int> pages[] = {{"manuale", 2182},           {"guidafunzionamento", 1201}, {"guidaarchivio", 1205},
+                                                     {"guidastampa", 1207},       {"guidascelta", 1252},        {"guidaedilizia", 1265},
+                                                     {"guidaurbanistica", 1265},  {"guidaprofessionisti", 1253}, {"guidacondominio", 1199},
+                                                     {"guidaenti", 1203},         {"guidaimprese", 1250}};
+        for (const auto& [page, length] : pages) QTest::newRow(page) << QString::fromLatin1(page) << length;
+    }
+
+    void helpTextsFitTheirPages()
+    {
+        QFETCH(QString, page);
+        QFETCH(int, length);
+        const VLabel* label = Forms::instance().ref<HelpPageWindow>(page)->Label2();
+        const QString text = label->caption();
+        QVERIFY2(qAbs(text.size() - length) <= length / 20, qPrintable(QStringLiteral("%1 characters").arg(text.size())));
+        const QRect needed = QFontMetrics(label->font()).boundingRect(QRect(0, 0, label->width(), 1 << 20), Qt::TextWordWrap, text);
+        QVERIFY2(needed.height() <= label->height(), qPrintable(QStringLiteral("%1 of %2 pixels").arg(needed.height()).arg(label->height())));
+    }
+
     void closingAPageDestroysIt()
     {
         auto* p = Forms::instance().show(QStringLiteral("guidastampa"));
