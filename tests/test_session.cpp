@@ -13,6 +13,7 @@
 #include "wordout/DocumentWindow.h"
 #include "wordout/WordApplication.h"
 #include "wordout/WordDocument.h"
+#include "search/ricerca.h"
 #include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
@@ -33,8 +34,8 @@ struct Step {
     quint32 kind, target, pick, extra;
 };
 
-enum Kind { Button, Action, ListRow, Scroll, Key, Click, CloseWindow, DocumentEdit, MouseMove, KindCount };
-constexpr int kWeights[KindCount] = {30, 22, 12, 18, 6, 6, 3, 5, 2};
+enum Kind { Button, Action, ListRow, Scroll, Key, Click, CloseWindow, DocumentEdit, MouseMove, Search, KindCount };
+constexpr int kWeights[KindCount] = {30, 22, 12, 18, 6, 6, 3, 5, 2, 8};
 
 Step drawStep(std::mt19937& rng)
 {
@@ -122,6 +123,13 @@ public:
                 .arg(forms.loadedNames().join(QLatin1Char(' ')))
                 .arg(DocumentWindow::openCount());
         if (Form::lockedWindow()) return QStringLiteral("il disegno di %1 resta sospeso").arg(Form::lockedWindow()->objectName());
+        if (auto* r = forms.find<ricerca>(QStringLiteral("ricerca"))) {
+            const int rows = r->risultati()->model()->rowCount();
+            if (rows != int(r->result().hits.size())) return QStringLiteral("ricerca: %1 righe per %2 massime").arg(rows).arg(r->result().hits.size());
+            const QString count = rows == 1 ? QStringLiteral(" 1 massima trovata") : QStringLiteral(" %1 massime trovate").arg(rows);
+            if (!r->result().query.empty() && !r->esito()->caption().startsWith(count))
+                return QStringLiteral("ricerca: \"%1\" con %2 massime").arg(r->esito()->caption()).arg(rows);
+        }
 
         const auto& totals = ModNorvelia::state().ArchiveTotals;
         for (const ArchiveDefinition& a : Archives::all()) {
@@ -204,6 +212,10 @@ private:
         const QList<QWidget*> windows = visibleWindows();
         if (windows.isEmpty()) return QStringLiteral("nessuna finestra sullo schermo");
         QWidget* window = windows[int(s.target % quint32(windows.size()))];
+        // A search goes to the search window when it is on the screen.
+        if (s.kind == Search)
+            for (QWidget* w : windows)
+                if (w->objectName() == QLatin1String("ricerca")) window = w;
         const QString where = window->objectName();
         auto* doc = qobject_cast<DocumentWindow*>(window);
         if (doc) return documentAction(doc, s);
@@ -309,9 +321,58 @@ private:
         case MouseMove:
             QTest::mouseMove(window, QPoint(int(s.pick % 200), int(s.extra % 200)));
             return QStringLiteral("mouse mosso");
+        case Search: return searchAction(window, s, rng);
         default: break;
         }
         return QString();
+    }
+
+    // The search window: a query typed from pieces of every kind, well formed or not; a hit opened or
+    // copied; a filter chosen.
+    QString searchAction(QWidget* window, const Step& s, std::mt19937& rng)
+    {
+        auto* r = qobject_cast<ricerca*>(window);
+        if (!r) return QString();
+        switch (s.pick % 3) {
+        case 0: {
+            static const char* pieces[] = {"distanze", "revoca", "amministratore", "\"parti comuni\"", "condomin*", "-muro",
+                                           "O", "Cass.", "3679/1996", "sez. un.", "TAR Lombardia", "1998", "art. 1117 cod. civ.",
+                                           "legge 47/1985", "\"", "perche'", "servitù", "-", "*", "zzqq", "(", "\x01", "di"};
+            QString q;
+            for (quint32 k = 0, n = 1 + rng() % 4; k < n; ++k) q += QLatin1String(pieces[rng() % std::size(pieces)]) + QLatin1Char(' ');
+            r->testo()->clear();
+            // Typed key by key where the test library has keys for it; pasted otherwise.
+            if (std::all_of(q.begin(), q.end(), [](QChar c) { return c.unicode() >= 0x20 && c.unicode() < 0x7F; }))
+                QTest::keyClicks(r->testo(), q);
+            else
+                r->testo()->insert(q);
+            return QStringLiteral("cerca \"%1\"").arg(q.trimmed());
+        }
+        case 1: {
+            const int rows = r->risultati()->model()->rowCount();
+            if (rows == 0) return QString();
+            const QModelIndex i = r->risultati()->model()->index(int(rng() % quint32(rows)), 0);
+            r->risultati()->setCurrentIndex(i);
+            if (rng() % 2) {
+                QTest::keyClick(r->risultati(), Qt::Key_Return);
+                return QStringLiteral("apre la massima %1").arg(i.row());
+            }
+            QTest::keySequence(r->risultati(), QKeySequence::Copy);
+            return QStringLiteral("copia la massima %1").arg(i.row());
+        }
+        default: {
+            QComboBox* boxes[] = {r->archivio(), r->autorita(), r->norme(), r->ordine()};
+            QComboBox* b = boxes[rng() % 4];
+            if (rng() % 3 == 0) {
+                QSpinBox* y = rng() % 2 ? r->dal() : r->al();
+                y->setValue(y->minimum() + int(rng() % quint32(y->maximum() - y->minimum() + 1)));
+                return QStringLiteral("%1 %2").arg(y->objectName()).arg(y->value());
+            }
+            if (b->count() == 0) return QString();
+            b->setCurrentIndex(int(rng() % quint32(b->count())));
+            return QStringLiteral("%1: %2").arg(b->objectName(), b->currentText());
+        }
+        }
     }
 
     QString documentAction(DocumentWindow* w, const Step& s)
