@@ -8,6 +8,8 @@ PACKAGES=(
   libfluidsynth-dev libasound2-dev timgm6mb-soundfont
   libbenchmark-dev
   fonts-urw-base35 fonts-liberation2 fonts-comic-neue fonts-dejavu-core
+  qt6-translations-l10n
+  qt6-qpa-plugins libxcb-cursor0 xvfb openbox xdotool
 )
 missing=()
 for p in "${PACKAGES[@]}"; do
