@@ -8,7 +8,7 @@
 #
 # Every wait polls with a deadline, so the script cannot hang. NORVELIA_BIN names the program (default:
 # the debug build, built here when missing); SMOKE_SHOTS=folder keeps a screenshot of each step
-# (needs xwd and ImageMagick's convert).
+# (needs xwd and ImageMagick's convert) and the program's output.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 ROOT=$PWD
@@ -37,6 +37,7 @@ cleanup() {
     echo "smoke: FAILED (exit $rc); program output:" >&2
     tail -n 40 "$WORK/app.log" >&2 2>/dev/null || true
   fi
+  [ -n "${SMOKE_SHOTS:-}" ] && mkdir -p "$SMOKE_SHOTS" && cp "$WORK/app.log" "$SMOKE_SHOTS/" 2>/dev/null
   rm -rf "$WORK"
   exit $rc
 }
@@ -61,18 +62,20 @@ for _ in $(seq $((WAIT * 10))); do [ -e "$WORK/wm-ready" ] && break; sleep 0.1; 
 
 xdo() { timeout 15 xdotool "$@"; }
 
-# The id of the first visible window of the program whose title matches the pattern, after waiting
-# for it; "" as the pattern stands for the untitled splash (the only window with an empty title).
+# The ids of the program's visible windows whose title matches the pattern (a bash regular expression).
+windows() {
+  local pattern=$1 w
+  for w in $(xdo search --all --onlyvisible --pid "$APP_PID" --name '.*' 2>/dev/null || true); do
+    [[ "$(xdo getwindowname "$w" 2>/dev/null)" =~ $pattern ]] && echo "$w"
+  done
+  return 0
+}
+
+# The id of the first visible window of the program whose title matches, after waiting for it.
 wait_window() {
   local pattern=$1 what=$2 id=""
   for _ in $(seq $((WAIT * 5))); do
-    if [ -z "$pattern" ]; then
-      for w in $(xdo search --onlyvisible --pid "$APP_PID" . 2>/dev/null || true); do
-        [ "$(xdo getwindowname "$w" 2>/dev/null)" = "norvelia" ] && id=$w && break
-      done
-    else
-      id=$(xdo search --onlyvisible --pid "$APP_PID" --name "$pattern" 2>/dev/null | head -n1 || true)
-    fi
+    id=$(windows "$pattern" | head -n1)
     [ -n "$id" ] && { echo "$id"; return 0; }
     kill -0 "$APP_PID" 2>/dev/null || fail "the program ended while waiting for $what"
     sleep 0.2
@@ -84,7 +87,7 @@ wait_window() {
 wait_gone() {
   local pattern=$1 what=$2
   for _ in $(seq $((WAIT * 5))); do
-    [ -z "$(xdo search --onlyvisible --pid "$APP_PID" --name "$pattern" 2>/dev/null || true)" ] && return 0
+    [ -z "$(windows "$pattern")" ] && return 0
     sleep 0.2
   done
   fail "still on screen: $what"
@@ -104,6 +107,15 @@ shot() {
   mkdir -p "$SMOKE_SHOTS"
   shot_no=$((shot_no + 1))
   sleep 0.5   # the last paint reaches the screen
+  # Under Xvfb a window shown while another of the program is active can stay black until the window
+  # manager next moves it (a plain Qt message box does the same); a move there and back shows it as
+  # the program painted it.
+  local w
+  for w in $(windows '.*'); do
+    xdo windowmove --sync --relative "$w" 1 0 >/dev/null 2>&1 || true
+    xdo windowmove --sync --relative "$w" -- -1 0 >/dev/null 2>&1 || true
+  done
+  sleep 0.3
   xwd -root -silent | convert xwd:- "$SMOKE_SHOTS/$(printf %02d $shot_no)-$1.png" || true
 }
 
@@ -114,7 +126,7 @@ QT_QPA_PLATFORM=xcb setsid "$BIN" >"$WORK/app.log" 2>&1 &
 APP_PID=$!
 cd "$ROOT"
 
-splash=$(wait_window "" "the splash")
+splash=$(wait_window "^Norvelia$" "the splash")
 shot splash
 step "splash $splash: click"
 activate "$splash"
@@ -135,6 +147,14 @@ shot refusal
 keys "$refusal" Return
 wait_gone "^Norvelia: controllo dati immessi" "the refusal"
 
+step "File, Elimina...: the file dialog opens; Esc closes it"
+keys "$archive" alt+f e
+dialog=$(wait_window "^Elimina: seleziona il file" "the file dialog of Elimina")
+[ -n "${SMOKE_SHOTS:-}" ] && xdo windowsize --sync "$dialog" 760 480 >/dev/null 2>&1
+shot file-dialog
+keys "$dialog" Escape
+wait_gone "^Elimina: seleziona il file" "the file dialog"
+
 # The list has the focus: Down chooses the first topic; Tab reaches the scroll bar, whose arrow keys
 # step one maxim and Page Down five.
 step "choose topic 1, step with Right, Right, Page Down"
@@ -149,9 +169,9 @@ shot document
 step "document window $doc: close it"
 keys "$doc" alt+F4
 for _ in $(seq $((WAIT * 5))); do
-  [ -z "$(xdo search --onlyvisible --pid "$APP_PID" --name " - Elaboratore di testi Norvelia$" 2>/dev/null || true)" ] && break
+  [ -z "$(windows " - Elaboratore di testi Norvelia$")" ] && break
   # A document that counts as changed asks first: not saved.
-  q=$(xdo search --onlyvisible --pid "$APP_PID" --name "^Elaboratore di testi Norvelia$" 2>/dev/null | head -n1 || true)
+  q=$(windows "^Elaboratore di testi Norvelia$" | head -n1)
   [ -n "$q" ] && keys "$q" alt+n
   sleep 0.2
 done
@@ -163,7 +183,7 @@ question=$(wait_window "^Norvelia: massime sull'edilizia$" "the exit question")
 shot exit-question
 keys "$question" alt+s
 wait_gone "^Norvelia: condominio$" "the archive window"
-farewell=$(wait_window "" "the farewell screen")
+farewell=$(wait_window "^Norvelia$" "the farewell screen")
 shot farewell
 
 step "farewell $farewell: a key ends the program"
