@@ -2,6 +2,7 @@
 # Runs the program as a user would, in a real X window: a virtual screen (Xvfb) with a window manager
 # (openbox) and the xcb platform, driven by xdotool. It starts the program, clicks the splash, opens an
 # archive from the menu with the keyboard (where printing must still refuse: no topic is chosen),
+# opens and closes the file dialog of "Elimina..." and the about window (which must keep its size),
 # chooses a topic, steps through the maxims with the keyboard, prints all maxims of the topic, closes
 # the document window, leaves with "Sì" and presses a key on the farewell screen; the program must
 # then end by itself, leaving no process and no window behind.
@@ -116,7 +117,7 @@ shot() {
     xdo windowmove --sync --relative "$w" -- -1 0 >/dev/null 2>&1 || true
   done
   sleep 0.3
-  xwd -root -silent | convert xwd:- "$SMOKE_SHOTS/$(printf %02d $shot_no)-$1.png" || true
+  timeout 30 bash -c 'xwd -root -silent | convert xwd:- "$1"' _ "$SMOKE_SHOTS/$(printf %02d $shot_no)-$1.png" || true
 }
 
 step "display $DISPLAY; starting $BIN"
@@ -154,6 +155,18 @@ dialog=$(wait_window "^Elimina: seleziona il file" "the file dialog of Elimina")
 shot file-dialog
 keys "$dialog" Escape
 wait_gone "^Elimina: seleziona il file" "the file dialog"
+
+step "?, Informazioni: the about window keeps its size when asked to grow"
+keys "$archive" alt+question i
+about=$(wait_window "^Informazioni su Norvelia$" "the about window")
+before=$(xdo getwindowgeometry "$about" | grep Geometry)
+xdo windowsize "$about" 900 700 >/dev/null 2>&1 || true
+sleep 1
+after=$(xdo getwindowgeometry "$about" | grep Geometry)
+shot about
+[ "$before" = "$after" ] || fail "the about window was resized: $before -> $after"
+keys "$about" space   # its OK button has the focus
+wait_gone "^Informazioni su Norvelia$" "the about window"
 
 # The list has the focus: Down chooses the first topic; Tab reaches the scroll bar, whose arrow keys
 # step one maxim and Page Down five.
