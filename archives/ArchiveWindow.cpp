@@ -64,7 +64,7 @@ ArchiveWindow::ArchiveWindow(const ArchiveDefinition& def) : Form(def.name()), d
     label2_ = yellowLabel(this, QStringLiteral("Label2"), 2760, 600, 6615, 495, 13.5,
                           QStringLiteral("argomento relativo alle massime visualizzate"));
 
-    list_ = place(new QListWidget, QStringLiteral("List1"), 120, 1080, 2535, 4350);
+    list_ = place(new VListBox, QStringLiteral("List1"), 120, 1080, 2535, 4350);
     {
         QPalette p = list_->palette();
         p.setColor(QPalette::Base, White);
@@ -75,7 +75,7 @@ ArchiveWindow::ArchiveWindow(const ArchiveDefinition& def) : Form(def.name()), d
     connect(list_, &QListWidget::currentRowChanged, this, &ArchiveWindow::onRowChanged);
     connect(list_, &QListWidget::itemClicked, this, &ArchiveWindow::onItemClicked);
 
-    scroll_ = place(new QScrollBar(Qt::Horizontal), QStringLiteral("HScroll1"), 2760, 1200, 5415, 375);
+    scroll_ = place(new VScrollBar(Qt::Horizontal), QStringLiteral("HScroll1"), 2760, 1200, 5415, 375);
     scroll_->setRange(1, def.maximsPerTopic);
     scroll_->setSingleStep(1);
     scroll_->setPageStep(5);
@@ -404,11 +404,13 @@ void ArchiveWindow::buildMenus()
         registerControl(a, QStringLiteral("fin(%1)").arg(i));
         a->setShortcut(QKeySequence(Qt::CTRL | Qt::Key(Qt::Key_A + i)));
         a->setShortcutContext(Qt::WindowShortcut);
-        a->setCheckable(true);
-        a->setChecked(i + 1 == def_.windowNumber);
-        // The check mark is fixed: choosing an entry must not move it.
-        connect(a, &QAction::triggered, this, [this, a, i] {
-            a->setChecked(i + 1 == def_.windowNumber);
+        // Only the window's own entry carries a check mark; the others are plain entries, with no
+        // empty box beside them. The mark is fixed: choosing the entry must not take it away.
+        const bool own = i + 1 == def_.windowNumber;
+        a->setCheckable(own);
+        a->setChecked(own);
+        connect(a, &QAction::triggered, this, [this, a, i, own] {
+            a->setChecked(own);
             fin_Click(i);
         });
     }

@@ -1,6 +1,9 @@
 #include "Controls.h"
 #include "Twips.h"
 #include <QEvent>
+#include <QFocusEvent>
+#include <QItemSelectionModel>
+#include <QKeyEvent>
 #include <QFontMetrics>
 #include <QMouseEvent>
 #include <QPainter>
@@ -222,6 +225,49 @@ bool VToolBar::eventFilter(QObject* o, QEvent* e)
 {
     if (o == parentWidget() && e->type() == QEvent::Resize) align();
     return QToolBar::eventFilter(o, e);
+}
+
+// ---------------------------------------------------------------------------------------------------
+
+void VListBox::focusInEvent(QFocusEvent* e)
+{
+    if (currentIndex().isValid()) {
+        QListWidget::focusInEvent(e);
+        return;
+    }
+    // The entry the focus made current is taken back before anyone hears of it; the first arrow key
+    // or click then reaches the first entry as a real change.
+    const QSignalBlocker quiet(this);
+    QListWidget::focusInEvent(e);
+    if (currentIndex().isValid()) selectionModel()->clearCurrentIndex();
+}
+
+// ---------------------------------------------------------------------------------------------------
+
+VScrollBar::VScrollBar(Qt::Orientation o, QWidget* parent) : QScrollBar(o, parent) { setFocusPolicy(Qt::StrongFocus); }
+
+void VScrollBar::keyPressEvent(QKeyEvent* e)
+{
+    SliderAction action = SliderNoAction;
+    if ((e->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
+        switch (e->key()) {
+        case Qt::Key_Left:
+        case Qt::Key_Up: action = SliderSingleStepSub; break;
+        case Qt::Key_Right:
+        case Qt::Key_Down: action = SliderSingleStepAdd; break;
+        case Qt::Key_PageUp: action = SliderPageStepSub; break;
+        case Qt::Key_PageDown: action = SliderPageStepAdd; break;
+        case Qt::Key_Home: action = SliderToMinimum; break;
+        case Qt::Key_End: action = SliderToMaximum; break;
+        default: break;
+        }
+    }
+    if (action == SliderNoAction) {
+        QScrollBar::keyPressEvent(e);
+        return;
+    }
+    triggerAction(action);   // the change handler runs inside, as for a click on the bar
+    e->accept();
 }
 
 // ---------------------------------------------------------------------------------------------------

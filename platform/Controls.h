@@ -2,8 +2,10 @@
 #include "ControlProps.h"
 #include <QColor>
 #include <QLabel>
+#include <QListWidget>
 #include <QPixmap>
 #include <QRadioButton>
+#include <QScrollBar>
 #include <QToolBar>
 #include <QWidget>
 
@@ -135,6 +137,30 @@ class NonVisualControl : public QObject {
     Q_OBJECT
 public:
     explicit NonVisualControl(QObject* parent = nullptr) : QObject(parent) {}
+};
+
+// A list box whose entry is chosen only by the user. Qt's lists make their first entry current when they
+// receive the focus with none current, and where a row change chooses something (a topic) that would
+// choose it before the user has touched the list; here the focus alone leaves the list as it was.
+class VListBox : public QListWidget {
+    Q_OBJECT
+public:
+    explicit VListBox(QWidget* parent = nullptr) : QListWidget(parent) {}
+
+protected:
+    void focusInEvent(QFocusEvent* e) override;
+};
+
+// A scroll bar that takes the focus (Tab or a click) and steps from the keyboard as the runtime's scroll
+// bars do: Left and Up one step back, Right and Down one step on, Page Up and Page Down a page, Home and
+// End to the ends. Qt's own horizontal bar steps backwards on Right.
+class VScrollBar : public QScrollBar {
+    Q_OBJECT
+public:
+    explicit VScrollBar(Qt::Orientation o, QWidget* parent = nullptr);
+
+protected:
+    void keyPressEvent(QKeyEvent* e) override;
 };
 
 // An option button that reports the mouse moving over it, and that the program can set back to not

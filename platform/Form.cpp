@@ -81,7 +81,10 @@ void Form::applyOuterSize(double width, double height)
     const int menuPx = menuBar_ ? menuBar_->sizeHint().height() : 0;
     if (menuBar_) menuBar_->setFixedHeight(menuPx);
     const QSize before = client_->size();
-    resize(cw, ch + menuPx);
+    // A fixed border is a size the user cannot change: the window manager is told so through equal
+    // minimum and maximum sizes, the only hint every window manager honours.
+    if (border_ == Border::FixedSingle) setFixedSize(cw, ch + menuPx);
+    else resize(cw, ch + menuPx);
     // A hidden widget is laid out only when shown, but the client size is what the handlers read now.
     client_->setGeometry(0, menuPx, cw, ch);
     // Qt delivers the resize event of a hidden widget only when it is shown; the designs expect the
@@ -103,6 +106,10 @@ void Form::centreOnScreen()
 void Form::setBorder(Border b)
 {
     const double w = innerWidth(), h = innerHeight();
+    if (border_ == Border::FixedSingle && b != Border::FixedSingle) {
+        setMinimumSize(0, 0);
+        setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+    }
     border_ = b;
     Qt::WindowFlags flags = Qt::Window;
     switch (b) {

@@ -9,6 +9,8 @@ PACKAGES=(
   libbenchmark-dev
   libsqlite3-dev libstemmer-dev
   fonts-urw-base35 fonts-liberation2 fonts-comic-neue fonts-dejavu-core
+  qt6-translations-l10n
+  qt6-qpa-plugins libxcb-cursor0 xvfb openbox xdotool procps
 )
 missing=()
 for p in "${PACKAGES[@]}"; do

@@ -8,7 +8,10 @@
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QEvent>
+#include <QLibraryInfo>
+#include <QPointer>
 #include <QTimer>
+#include <QTranslator>
 #include <QWidget>
 #include <cstdio>
 
@@ -32,6 +35,20 @@ public:
 } // namespace
 
 namespace Norvelia {
+
+bool installItalianQtTexts()
+{
+    static QPointer<QTranslator> installed;
+    if (installed) return true;
+    auto* t = new QTranslator(qApp);
+    if (!t->load(QStringLiteral("qtbase_it"), QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+        delete t;
+        return false;
+    }
+    QCoreApplication::installTranslator(t);
+    installed = t;
+    return true;
+}
 
 void prepare()
 {
@@ -57,6 +74,8 @@ int run(int argc, char** argv)
     // The program ends when no window is loaded, not when the last visible one closes: hidden windows
     // stay loaded on purpose.
     QApplication::setQuitOnLastWindowClosed(false);
+    // Before any window is built: Qt's own texts in the dialogs and menus are Italian like the program's.
+    installItalianQtTexts();
     FirstPaintProbe probe;
     if (qEnvironmentVariableIsSet("NORVELIA_REPORT_FIRST_PAINT")) app.installEventFilter(&probe);
     prepare();

@@ -5,4 +5,7 @@ namespace Norvelia {
 int run(int argc, char** argv);
 // The set-up without the event loop: fonts and the window definitions.
 void prepare();
+// Installs Qt's own Italian texts (standard buttons, file, colour and print dialogs, context menus) in
+// the running application; true when they were found. Installing them twice changes nothing.
+bool installItalianQtTexts();
 } // namespace Norvelia

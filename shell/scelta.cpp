@@ -6,6 +6,7 @@
 #include "platform/Forms.h"
 #include "platform/Platform.h"
 #include "platform/VbText.h"
+#include <QKeyEvent>
 #include <QShortcut>
 
 namespace {
@@ -72,6 +73,9 @@ scelta::scelta() : Form(QStringLiteral("scelta"))
         o->setPalette(p);
         connect(o, &VOption::clicked, this, [this, i] { Option1_Click(i); });
         connect(o, &VOption::mouseMoved, this, [this, i] { option1_MouseMove(i); });
+        // The seven options are one group and one tab stop: the arrow keys move among them.
+        o->setFocusPolicy(i == 1 ? Qt::StrongFocus : Qt::ClickFocus);
+        o->installEventFilter(this);
         options_[std::size_t(i - 1)] = o;
     }
     for (int n = 1; n <= 7; ++n) {
@@ -143,6 +147,37 @@ void scelta::Option1_Click(int index)
     if (index < 1 || index > 7) return;
     Forms::instance().show(Archives::all()[std::size_t(index - 1)].name());
     Option1(index)->setChecked(false);
+}
+
+int scelta::optionIndex(const QObject* o) const
+{
+    for (int i = 1; i <= 7; ++i)
+        if (options_[std::size_t(i - 1)] == o) return i;
+    return 0;
+}
+
+bool scelta::eventFilter(QObject* watched, QEvent* event)
+{
+    const int i = optionIndex(watched);
+    if (i > 0 && event->type() == QEvent::FocusIn) {
+        // The option last reached is the group's tab stop, as in an option group of the runtime.
+        for (VOption* o : options_) o->setFocusPolicy(o == watched ? Qt::StrongFocus : Qt::ClickFocus);
+    } else if (i > 0 && event->type() == QEvent::KeyPress) {
+        const auto* k = static_cast<QKeyEvent*>(event);
+        if ((k->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
+            switch (k->key()) {
+            case Qt::Key_Up:
+            case Qt::Key_Left: Option1(i == 1 ? 7 : i - 1)->setFocus(Qt::BacktabFocusReason); return true;
+            case Qt::Key_Down:
+            case Qt::Key_Right: Option1(i == 7 ? 1 : i + 1)->setFocus(Qt::TabFocusReason); return true;
+            // Space is the button's own key; Enter opens the archive the same way.
+            case Qt::Key_Return:
+            case Qt::Key_Enter: Option1(i)->click(); return true;
+            default: break;
+            }
+        }
+    }
+    return Form::eventFilter(watched, event);
 }
 
 void scelta::option1_MouseMove(int index) { status_->setSimpleText(OptionHint(index)); }

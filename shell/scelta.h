@@ -35,7 +35,11 @@ public:
     static QString OptionHint(int index);
     static QString GeneralHint();
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
+    int optionIndex(const QObject* o) const;   // 1 to 7, or 0 for anything else
     std::unique_ptr<clsResize> resizer_;
     std::array<VOption*, 7> options_{};
     std::array<VLabel*, 7> labels_{};

@@ -168,6 +168,76 @@ private slots:
         QCOMPARE(w->CurrentTopic(), 11);
     }
 
+    void focusAloneChoosesNoTopic_data()
+    {
+        QTest::addColumn<int>("reason");
+        QTest::newRow("window activated") << int(Qt::ActiveWindowFocusReason);
+        QTest::newRow("tab") << int(Qt::TabFocusReason);
+        QTest::newRow("back tab") << int(Qt::BacktabFocusReason);
+        QTest::newRow("other") << int(Qt::OtherFocusReason);
+    }
+
+    void focusAloneChoosesNoTopic()
+    {
+        QFETCH(int, reason);
+        ArchiveWindow* w = openArchive(QStringLiteral("condominio"));
+        w->show();
+        QFocusEvent focusIn(QEvent::FocusIn, Qt::FocusReason(reason));
+        QApplication::sendEvent(w->List1(), &focusIn);
+        QCOMPARE(w->CurrentTopic(), 0);
+        QCOMPARE(w->TopicMaximCount(), 0);
+        QCOMPARE(w->List1()->currentRow(), -1);
+        QCOMPARE(w->conta()->caption(), QStringLiteral(" "));
+        QCOMPARE(w->sent()->toPlainText(), QString());
+        QCOMPARE(w->Label2()->caption(), QString());
+        w->PrintMaxims();   // still refuses
+        QCOMPARE(fx->platform().boxes.size(), 1);
+        QCOMPARE(fx->platform().boxes[0].text, ArchiveWindow::NothingToPrintText());
+        // The first arrow key chooses the first topic, as a real choice.
+        QTest::keyClick(w->List1(), Qt::Key_Down);
+        QCOMPARE(w->CurrentTopic(), 1);
+        QCOMPARE(w->Label2()->caption(), w->content().TopicTitles(1));
+    }
+
+    void scrollBarStepsFromTheKeyboard_data()
+    {
+        QTest::addColumn<QList<int>>("keys");
+        QTest::addColumn<QString>("conta");
+        QTest::newRow("right") << QList<int>{Qt::Key_Right} << QStringLiteral("2");
+        QTest::newRow("down") << QList<int>{Qt::Key_Down, Qt::Key_Down} << QStringLiteral("3");
+        QTest::newRow("left back") << QList<int>{Qt::Key_Right, Qt::Key_Right, Qt::Key_Left} << QStringLiteral("2");
+        QTest::newRow("up back") << QList<int>{Qt::Key_Down, Qt::Key_Up} << QStringLiteral("1");
+        QTest::newRow("page down") << QList<int>{Qt::Key_PageDown} << QStringLiteral("6");
+        QTest::newRow("page up") << QList<int>{Qt::Key_PageDown, Qt::Key_PageDown, Qt::Key_PageUp} << QStringLiteral("6");
+        QTest::newRow("past the end") << QList<int>{Qt::Key_PageDown, Qt::Key_PageDown, Qt::Key_PageDown} << QStringLiteral("13");
+        QTest::newRow("back from the end") << QList<int>{Qt::Key_PageDown, Qt::Key_PageDown, Qt::Key_PageDown, Qt::Key_Left}
+                                           << QStringLiteral("12");
+        QTest::newRow("end") << QList<int>{Qt::Key_End} << QStringLiteral("13");
+        QTest::newRow("home") << QList<int>{Qt::Key_PageDown, Qt::Key_Home} << QStringLiteral("1");
+    }
+
+    void scrollBarStepsFromTheKeyboard()
+    {
+        QFETCH(QList<int>, keys);
+        QFETCH(QString, conta);
+        ArchiveWindow* w = openArchive(QStringLiteral("condominio"));
+        w->show();
+        QApplication::setActiveWindow(w);
+        QVERIFY(QTest::qWaitForWindowActive(w));
+        choose(w, 10);
+        // Tab from the list reaches the scroll bar.
+        w->List1()->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(w->List1(), Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), w->HScroll1());
+        for (int k : keys) QTest::keyClick(w->HScroll1(), Qt::Key(k));
+        QCOMPARE(w->conta()->caption(), conta);
+        QCOMPARE(w->HScroll1()->value(), conta.toInt());
+        const QString expected = conta == QLatin1String("13")
+                                     ? QStringLiteral("     ----- non esistono altre massime da visualizzare sull'argomento -----")
+                                     : SampleMaxim(QStringLiteral("condominio"), 10, conta.toInt());
+        QCOMPARE(w->sent()->toPlainText(), expected);
+    }
+
     void aiutoMessage()
     {
         ArchiveWindow* w = openArchive(QStringLiteral("condominio"));

@@ -74,6 +74,23 @@ private slots:
         QCOMPARE(w->menuBar()->actions().last(), action(w, QStringLiteral("finestra")));
     }
 
+    void onlyTheOwnWindowEntryHasACheckMark()
+    {
+        for (const ArchiveDefinition& a : Archives::all()) {
+            ArchiveWindow* w = archive(a.name());
+            for (int i = 0; i < 8; ++i) {
+                QAction* f = action(w, QStringLiteral("fin(%1)").arg(i));
+                const bool own = i + 1 == a.windowNumber;
+                QCOMPARE(f->isCheckable(), own);   // the others show no empty box
+                QCOMPARE(f->isChecked(), own);
+            }
+        }
+        // Choosing the own entry keeps its mark.
+        ArchiveWindow* w = archive(QStringLiteral("condominio"));
+        action(w, QStringLiteral("fin(5)"))->trigger();
+        QVERIFY(action(w, QStringLiteral("fin(5)"))->isChecked());
+    }
+
     void finestraCaptionInEveryWindow()
     {
         for (const ArchiveDefinition& a : Archives::all()) {
@@ -313,6 +330,32 @@ private slots:
         Forms::instance().show(QStringLiteral("informa"));
         QCOMPARE(about->loadCount(), 1);
         QVERIFY(about->isVisible());
+    }
+
+    void fixedBorderWindowsCannotBeResized_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<bool>("fixed");
+        QTest::newRow("about") << QStringLiteral("informa") << true;
+        QTest::newRow("support") << QStringLiteral("supportoclienti") << true;
+        QTest::newRow("archive, sizable") << QStringLiteral("condominio") << false;
+    }
+
+    void fixedBorderWindowsCannotBeResized()
+    {
+        QFETCH(QString, name);
+        QFETCH(bool, fixed);
+        Form* f = Forms::instance().show(name);
+        QVERIFY(QTest::qWaitForWindowExposed(f));
+        const QSize before = f->size();
+        QCOMPARE(f->minimumSize() == f->maximumSize(), fixed);
+        // What a window manager's drag asks for.
+        f->resize(before + QSize(120, 80));
+        QCOMPARE(f->size() == before, fixed);
+        if (fixed) {
+            QCOMPARE(f->innerWidth(), 6975.0);
+            QCOMPARE(f->innerHeight(), 4020.0);
+        }
     }
 
     void supportWindow()

@@ -1,12 +1,14 @@
 // The shell: start sequence, splash and farewell screen, the archive menu, the exit confirmation.
 #include "Fixture.h"
 #include "archives/ArchiveWindow.h"
+#include "shell/Application.h"
 #include "shell/ProgramLifetime.h"
 #include "shell/frmSplash.h"
 #include "wordout/DocumentWindow.h"
 #include "wordout/WordApplication.h"
 #include "wordout/WordOut.h"
 #include "shell/scelta.h"
+#include <QDialogButtonBox>
 #include <QSignalSpy>
 #include <QtTest>
 
@@ -169,6 +171,71 @@ private slots:
         QTest::mouseClick(m->Option1(5), Qt::LeftButton, {}, QPoint(8, m->Option1(5)->height() / 2));
         QVERIFY(c->isVisible());
         QCOMPARE(Forms::instance().find(QStringLiteral("condominio")), c);   // shown, not loaded again
+    }
+
+    void arrowsMoveWithinTheOptionGroup()
+    {
+        ModNorvelia::ShowArchiveMenu();
+        scelta* m = menu();
+        QApplication::setActiveWindow(m);
+        QVERIFY(QTest::qWaitForWindowActive(m));
+        m->Option1(1)->setFocus(Qt::TabFocusReason);
+        const struct {
+            Qt::Key key;
+            int focused;
+        } steps[] = {{Qt::Key_Down, 2}, {Qt::Key_Right, 3}, {Qt::Key_Up, 2}, {Qt::Key_Left, 1},
+                     {Qt::Key_Up, 7}, {Qt::Key_Down, 1}, {Qt::Key_Down, 2}};
+        for (const auto& st : steps) {
+            QTest::keyClick(QApplication::focusWidget(), st.key);
+            QCOMPARE(QApplication::focusWidget(), m->Option1(st.focused));
+        }
+        // Moving opens nothing and selects nothing.
+        for (const ArchiveDefinition& a : Archives::all()) QVERIFY(!Forms::instance().find(a.name())->isVisible());
+        for (int i = 1; i <= 7; ++i) QVERIFY(!m->Option1(i)->isChecked());
+        // The group is one tab stop: Tab leaves it, Shift+Tab comes back to the option last reached.
+        QTest::keyClick(m->Option1(2), Qt::Key_Tab);
+        QVERIFY(!qobject_cast<VOption*>(QApplication::focusWidget()));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab, Qt::ShiftModifier);
+        QCOMPARE(QApplication::focusWidget(), m->Option1(2));
+    }
+
+    void keyOnAnOptionOpensItsArchive_data()
+    {
+        QTest::addColumn<int>("key");
+        QTest::newRow("space") << int(Qt::Key_Space);
+        QTest::newRow("return") << int(Qt::Key_Return);
+        QTest::newRow("keypad enter") << int(Qt::Key_Enter);
+    }
+
+    void keyOnAnOptionOpensItsArchive()
+    {
+        QFETCH(int, key);
+        ModNorvelia::ShowArchiveMenu();
+        scelta* m = menu();
+        QTest::keyClick(m->Option1(4), Qt::Key(key));
+        QVERIFY(Forms::instance().find(QStringLiteral("professionisti"))->isVisible());
+        QVERIFY(!Forms::instance().find(QStringLiteral("condominio"))->isVisible());
+        QVERIFY(!m->Option1(4)->isChecked());
+    }
+
+    void qtTextsAreItalian_data()
+    {
+        QTest::addColumn<int>("button");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("open") << int(QDialogButtonBox::Open) << QStringLiteral("Apri");
+        QTest::newRow("cancel") << int(QDialogButtonBox::Cancel) << QStringLiteral("Annulla");
+        QTest::newRow("save") << int(QDialogButtonBox::Save) << QStringLiteral("Salva");
+        QTest::newRow("close") << int(QDialogButtonBox::Close) << QStringLiteral("Chiudi");
+    }
+
+    void qtTextsAreItalian()
+    {
+        QFETCH(int, button);
+        QFETCH(QString, text);
+        QVERIFY(Norvelia::installItalianQtTexts());
+        QVERIFY(Norvelia::installItalianQtTexts());   // a second time changes nothing
+        QDialogButtonBox box{QDialogButtonBox::StandardButtons(button)};
+        QCOMPARE(box.button(QDialogButtonBox::StandardButton(button))->text().remove(QLatin1Char('&')), text);
     }
 
     void statusBarHints()
