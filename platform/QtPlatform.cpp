@@ -1,12 +1,13 @@
 #include "QtPlatform.h"
 #include "MidiDevice.h"
-#include "wordout/DocumentWindow.h"
 #include <QApplication>
 #include <QColorDialog>
 #include <QDesktopServices>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QUrl>
 
 MsgAnswer QtPlatform::messageBox(const MsgBoxRequest& r)
@@ -74,10 +75,29 @@ int QtPlatform::shellOpen(const QString& target)
 
 std::unique_ptr<MciDevice> QtPlatform::createMciDevice() { return std::make_unique<MidiDevice>(); }
 
-bool QtPlatform::showDocument(WordDocument* doc) { return DocumentWindow::open(doc) != nullptr; }
-
-QString QtPlatform::saveFileName(const QString& title, const QString& suggested)
+bool QtPlatform::showDocument(QObject* document)
 {
-    return QFileDialog::getSaveFileName(QApplication::activeWindow(), title, suggested,
-                                        QStringLiteral("Documento Word (*.doc);;Documento di testo OpenDocument (*.odt);;PDF (*.pdf)"));
+    const DocumentHost& host = documentHost();
+    return host && host(document);
+}
+
+int QtPlatform::filterFor(const QString& fileName, const QStringList& filters)
+{
+    const QString suffix = QFileInfo(fileName).suffix().toLower();
+    if (suffix.isEmpty()) return -1;
+    static const QRegularExpression pattern(QStringLiteral("\\*\\.([A-Za-z0-9]+)"));
+    for (int i = 0; i < filters.size(); ++i)
+        for (auto it = pattern.globalMatch(filters[i]); it.hasNext();)
+            if (it.next().captured(1).toLower() == suffix) return i;
+    return -1;
+}
+
+Platform::SaveChoice QtPlatform::saveFileName(const QString& title, const QString& suggested, const QStringList& filters)
+{
+    const int preset = filterFor(suggested, filters);
+    QString selected = filters.value(preset < 0 ? 0 : preset);
+    SaveChoice c;
+    c.fileName = QFileDialog::getSaveFileName(QApplication::activeWindow(), title, suggested, filters.join(QStringLiteral(";;")), &selected);
+    c.filter = std::max(0, int(filters.indexOf(selected)));
+    return c;
 }

@@ -3,6 +3,8 @@
 #include "DocReaders.h"
 #include "Fixture.h"
 #include "wordout/DocumentWindow.h"
+#include "wordout/PageLayout.h"
+#include "wordout/PageView.h"
 #include "wordout/RtfWriter.h"
 #include "wordout/WordApplication.h"
 #include "wordout/WordDocument.h"

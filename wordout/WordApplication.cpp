@@ -1,4 +1,5 @@
 #include "WordApplication.h"
+#include "DocumentWindow.h"
 #include "WordDocument.h"
 #include "platform/Platform.h"
 #include <QTextBlock>
@@ -176,7 +177,16 @@ void WordSelection::release()
 
 // ---------------------------------------------------------------------------------------------------
 
-WordApplication::WordApplication() { registry().append(this); }
+WordApplication::WordApplication()
+{
+    registry().append(this);
+    // The platform shows documents in this floor's windows; it learns of them once an application starts.
+    static const bool hosted = [] {
+        Platform::setDocumentHost(&DocumentWindow::host);
+        return true;
+    }();
+    (void)hosted;
+}
 
 WordApplication::~WordApplication()
 {
