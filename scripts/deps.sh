@@ -8,6 +8,7 @@ PACKAGES=(
   libfluidsynth-dev libasound2-dev timgm6mb-soundfont
   libbenchmark-dev
   fonts-urw-base35 fonts-liberation2 fonts-comic-neue fonts-dejavu-core
+  libreoffice-writer-nogui poppler-utils
 )
 missing=()
 for p in "${PACKAGES[@]}"; do

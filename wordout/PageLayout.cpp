@@ -29,7 +29,7 @@ QImage& layoutDevice()
 }
 } // namespace
 
-QSizeF paperSize() { return QPageSize(QPageSize::A4).size(QPageSize::Inch) * Dpi; }
+QSizeF paperSize() { return QPageSize(QPageSize::A4).size(QPageSize::Millimeter) / 25.4 * Dpi; }
 QMarginsF margins() { return QMarginsF(Dpi, Dpi, Dpi, Dpi); }
 double gap() { return Dpi / 4; }
 double stride() { return paperSize().height() + gap(); }

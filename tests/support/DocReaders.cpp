@@ -97,6 +97,11 @@ RtfDocument ReadRtf(const QByteArray& in)
             else if (word == "intbl") para.inTable = true;
             else if (word == "par" || word == "cell") endParagraph();
             else if (word == "row") ++doc.rows;
+            else if (word == "paperw") doc.paperWidth = param;
+            else if (word == "margl") doc.marginLeft = param;
+            else if (word == "margr") doc.marginRight = param;
+            else if (word == "trleft") doc.tableLeft = std::min(doc.tableLeft, param);
+            else if (word == "cellx") doc.tableRight = std::max(doc.tableRight, param);
             else if (word == "tab") addText(QStringLiteral("\t"));
             else if (word == "line") addText(QString(QChar::LineSeparator));
             else if (word == "u") { addText(QString(QChar(char16_t(param)))); if (i < in.size() && in[i] == '?') ++i; }

@@ -23,6 +23,8 @@ struct RtfDocument {
     QStringList fonts;
     QList<RtfParagraph> paragraphs;
     int rows = 0;
+    int paperWidth = 0, marginLeft = 0, marginRight = 0;   // twips
+    int tableLeft = 0, tableRight = 0;   // the outer edges of the widest table row, twips from the left margin
 };
 RtfDocument ReadRtf(const QByteArray& rtf);
 
