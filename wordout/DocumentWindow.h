@@ -1,10 +1,10 @@
 #pragma once
 #include <QMainWindow>
 #include <QPointer>
+#include "PageView.h"
 #include "WordDocument.h"
 
 class QLabel;
-class PageView;
 class WordDocument;
 
 // The window in which a printed document opens: visible and editable at once, its pages shown as they

@@ -4,6 +4,7 @@
 #include <QGraphicsScene>
 #include <QGraphicsTextItem>
 #include <QScrollBar>
+#include <QStyleOptionGraphicsItem>
 #include <QTextDocument>
 #include <QWheelEvent>
 #include <algorithm>
@@ -11,6 +12,18 @@
 #include <cmath>
 
 namespace {
+// The document's text on the sheets. An item with the focus would draw a dashed frame around itself:
+// around the whole document, here, which is not a frame the pages have.
+class SheetText : public QGraphicsTextItem {
+public:
+    void paint(QPainter* painter, const QStyleOptionGraphicsItem* option, QWidget* widget) override
+    {
+        QStyleOptionGraphicsItem plain(*option);
+        plain.state &= ~(QStyle::State_Selected | QStyle::State_HasFocus);
+        QGraphicsTextItem::paint(painter, &plain, widget);
+    }
+};
+
 const QColor GroundColour(128, 128, 128);
 const QColor SheetShadow(90, 90, 90);
 // The zoom steps of Ctrl++ and Ctrl+-.
@@ -22,7 +35,7 @@ PageView::PageView(QTextDocument* doc, QWidget* parent) : QGraphicsView(parent),
     setObjectName(QStringLiteral("editor"));
     scene_ = new QGraphicsScene(this);
     setScene(scene_);
-    text_ = new QGraphicsTextItem;
+    text_ = new SheetText;
     text_->setDocument(doc);
     text_->setDefaultTextColor(Qt::black);   // on white paper, whatever the desktop's colours
     text_->setTextInteractionFlags(Qt::TextEditorInteraction);
