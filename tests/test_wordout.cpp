@@ -526,7 +526,7 @@ private slots:
         const RtfDocument r = ReadRtf(readFile(path));
         QCOMPARE(r.rows, 3);
         QCOMPARE(r.paperWidth, 11906);
-        QVERIFY(r.tableLeft >= 0);
+        QCOMPARE(r.tableLeft, 0);
         QCOMPARE(r.tableRight, r.paperWidth - r.marginLeft - r.marginRight);
     }
 
@@ -596,22 +596,41 @@ private slots:
         QCOMPARE(PageLayout::pageCount(WordOut::currentDoc()->text()), 12);
 
         QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("pdf")));
-        QProcess p;
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert(QStringLiteral("HOME"), dir.path());
         env.insert(QStringLiteral("TMPDIR"), dir.path());
-        p.setProcessEnvironment(env);
-        p.start(soffice, QStringList{QStringLiteral("--headless"), QStringLiteral("--norestore"),
-                                     QStringLiteral("-env:UserInstallation=") + QUrl::fromLocalFile(dir.filePath(QStringLiteral("profilo"))).toString(),
-                                     QStringLiteral("--convert-to"), QStringLiteral("pdf"), QStringLiteral("--outdir"), dir.filePath(QStringLiteral("pdf"))} + files);
-        // A guard against a hung office suite, not a measure of it.
-        QVERIFY2(p.waitForFinished(300000), "LibreOffice did not finish converting");
+        QString log;
+        auto convert = [&](const QString& format, const QStringList& sources) {
+            QProcess p;
+            p.setProcessEnvironment(env);
+            p.start(soffice, QStringList{QStringLiteral("--headless"), QStringLiteral("--norestore"),
+                                         QStringLiteral("-env:UserInstallation=") + QUrl::fromLocalFile(dir.filePath(QStringLiteral("profilo"))).toString(),
+                                         QStringLiteral("--convert-to"), format, QStringLiteral("--outdir"), dir.filePath(QStringLiteral("pdf"))} +
+                    sources);
+            // A guard against a hung office suite, not a measure of it.
+            const bool finished = p.waitForFinished(300000);
+            log += QString::fromUtf8(p.readAllStandardError());
+            return finished;
+        };
+        QVERIFY2(convert(QStringLiteral("pdf"), files), "LibreOffice did not finish converting");
         for (const QString& f : files) {
             const QString pdf = dir.filePath(QStringLiteral("pdf/") + QFileInfo(f).completeBaseName() + QStringLiteral(".pdf"));
             const QString converted = QFileInfo::exists(pdf) ? pdf : QString();
-            QVERIFY2(!converted.isEmpty(), qPrintable(QFileInfo(f).fileName() + QStringLiteral(": ") + QString::fromUtf8(p.readAllStandardError())));
+            QVERIFY2(!converted.isEmpty(), qPrintable(QFileInfo(f).fileName() + QStringLiteral(": ") + log));
             QCOMPARE(pdfinfoPages(converted), 12);
         }
+        // A table of the word-compatible file stands within the page's margins.
+        WordApplication app;
+        const QString table = dir.filePath(QStringLiteral("tabella.doc"));
+        QVERIFY(buildLongSample(app)->SaveAs(table));
+        QVERIFY2(convert(QStringLiteral("odt"), {table}), "LibreOffice did not finish converting");
+        const QByteArray content = ZipEntry(readFile(dir.filePath(QStringLiteral("pdf/tabella.odt"))), QStringLiteral("content.xml"));
+        const auto m = QRegularExpression(QStringLiteral("<style:table-properties style:width=\"([\\d.]+)in\" fo:margin-left=\"(-?[\\d.]+)in\""))
+                           .match(QString::fromUtf8(content));
+        QVERIFY2(m.hasMatch(), qPrintable(log));
+        const double textWidth = (PageLayout::paperSize().width() - PageLayout::margins().left() - PageLayout::margins().right()) / PageLayout::Dpi;
+        QVERIFY2(m.captured(2).toDouble() >= -0.001, qPrintable(m.captured(0)));
+        QVERIFY2(m.captured(1).toDouble() + m.captured(2).toDouble() <= textWidth + 0.001, qPrintable(m.captured(0)));
     }
 };
 

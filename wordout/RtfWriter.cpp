@@ -113,18 +113,20 @@ QByteArray paragraphProperties(const QTextBlock& block)
 
 void writeTable(QTextTable* table, Tables& t, QByteArray& out)
 {
-    // The text width of the page, shared evenly between the columns: the table's outer borders stand
-    // on the margins.
+    // The text width of the page, shared evenly between the columns. Word processors draw a row from
+    // its left position less the cell gap to its last boundary less the gap: shifting both by the gap
+    // puts the outer borders on the margins.
     const int width = Page().textWidth();
+    const int gap = 70;
     const int cols = table->columns();
     for (int r = 0; r < table->rows(); ++r) {
-        out += "\\trowd\\trgaph70\\trleft0";
+        out += "\\trowd\\trgaph" + QByteArray::number(gap) + "\\trleft" + QByteArray::number(gap);
         if (r < table->format().headerRowCount()) out += "\\trhdr";
         for (int c = 0; c < cols; ++c) {
             const QTextTableCellFormat cf = table->cellAt(r, c).format().toTableCellFormat();
             if (cf.hasProperty(QTextFormat::BackgroundBrush)) out += "\\clcbpat" + QByteArray::number(t.colour(cf.background().color()));
             out += "\\clbrdrt\\brdrs\\brdrw10\\clbrdrl\\brdrs\\brdrw10\\clbrdrb\\brdrs\\brdrw10\\clbrdrr\\brdrs\\brdrw10";
-            out += "\\cellx" + QByteArray::number(width * (c + 1) / cols);
+            out += "\\cellx" + QByteArray::number(gap + width * (c + 1) / cols);
         }
         out += '\n';
         for (int c = 0; c < cols; ++c) {
