@@ -180,12 +180,8 @@ void WordSelection::release()
 WordApplication::WordApplication()
 {
     registry().append(this);
-    // The platform shows documents in this floor's windows; it learns of them once an application starts.
-    static const bool hosted = [] {
-        Platform::setDocumentHost(&DocumentWindow::host);
-        return true;
-    }();
-    (void)hosted;
+    // The platform shows documents in this floor's windows; every application that starts tells it so.
+    Platform::setDocumentHost(&DocumentWindow::host);
 }
 
 WordApplication::~WordApplication()
