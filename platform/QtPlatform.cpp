@@ -6,8 +6,11 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMessageBox>
+#include <QMimeDatabase>
+#include <QProcess>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QStandardPaths>
 #include <QUrl>
 
 MsgAnswer QtPlatform::messageBox(const MsgBoxRequest& r)
@@ -65,11 +68,34 @@ QString QtPlatform::normaliseTarget(const QString& target)
     return t;
 }
 
+namespace {
+// Whether the desktop names an application for the file's type. The desktop's opener starts in the
+// background and reports nothing when no application takes the file, so the association is asked
+// first; where the desktop cannot be asked, the opener is left to try.
+bool desktopOpens(const QString& path)
+{
+    const QString query = QStandardPaths::findExecutable(QStringLiteral("xdg-mime"));
+    if (query.isEmpty()) return true;
+    QProcess p;
+    p.start(query, {QStringLiteral("query"), QStringLiteral("default"), QMimeDatabase().mimeTypeForFile(path).name()});
+    if (!p.waitForFinished(5000)) {
+        p.kill();
+        p.waitForFinished();
+        return true;
+    }
+    return !p.readAllStandardOutput().trimmed().isEmpty();
+}
+} // namespace
+
 int QtPlatform::shellOpen(const QString& target)
 {
     const QString t = normaliseTarget(target);
     QUrl url = QUrl::fromUserInput(t);
     if (!url.isValid()) return 2;   // the shell's "file not found"
+    if (url.isLocalFile()) {
+        if (!QFileInfo::exists(url.toLocalFile())) return 2;
+        if (!desktopOpens(url.toLocalFile())) return 31;   // the shell's "no application is associated"
+    }
     return QDesktopServices::openUrl(url) ? 42 : 31;
 }
 
