@@ -448,6 +448,20 @@ private slots:
         FlushDeletes();
     }
 
+    void documentGoingAwayLeavesItsWindowUsable()
+    {
+        auto* app = new WordApplication;
+        DocumentWindow* w = DocumentWindow::open(buildSample(*app));
+        delete app;
+        QVERIFY(!w->document());
+        QTest::keyClicks(w->editor(), QStringLiteral("ancora"));
+        w->editor()->viewport()->grab();
+        w->editor()->zoomIn();
+        QVERIFY(w->close());
+        FlushDeletes();
+        QCOMPARE(DocumentWindow::openCount(), 0);
+    }
+
     void saveAsFollowsTheChosenFilter_data()
     {
         QTest::addColumn<QString>("typed");

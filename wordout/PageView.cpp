@@ -49,24 +49,29 @@ PageView::PageView(QTextDocument* doc, QWidget* parent) : QGraphicsView(parent),
     setFocusPolicy(Qt::StrongFocus);
     connect(doc->documentLayout(), &QAbstractTextDocumentLayout::documentSizeChanged, this, &PageView::documentResized);
     connect(verticalScrollBar(), &QScrollBar::valueChanged, this, &PageView::reportPage);
+    // A document that goes while it is shown leaves an empty page behind, not a dangling one.
+    connect(doc, &QObject::destroyed, this, [this] { text_->setDocument(new QTextDocument(text_)); });
     documentResized();
     applyZoom(1.0, Fit::Width);
 }
 
 void PageView::detach()
 {
+    if (!doc_) return;
+    disconnect(doc_, nullptr, this, nullptr);
     disconnect(doc_->documentLayout(), nullptr, this, nullptr);
+    doc_ = nullptr;
     text_->setDocument(new QTextDocument(text_));
 }
 
 double PageView::screenScale() const { return logicalDpiY() / PageLayout::Dpi; }
 
-int PageView::pageCount() const { return PageLayout::pageCount(doc_); }
+int PageView::pageCount() const { return doc_ ? PageLayout::pageCount(doc_) : 1; }
 
 int PageView::currentPage() const
 {
     const QPointF middle = mapToScene(viewport()->rect().center());
-    return PageLayout::sheetAt(doc_, middle.y()) + 1;
+    return doc_ ? PageLayout::sheetAt(doc_, middle.y()) + 1 : 1;
 }
 
 void PageView::reportPage()
@@ -96,7 +101,7 @@ void PageView::applyZoom(double zoom, Fit fit)
     const double s = zoom_ * screenScale();
     setTransform(QTransform::fromScale(s, s));
     // The text cursor stays at least a screen pixel wide.
-    doc_->documentLayout()->setProperty("cursorWidth", std::max(1, int(std::ceil(1.0 / s))));
+    if (doc_) doc_->documentLayout()->setProperty("cursorWidth", std::max(1, int(std::ceil(1.0 / s))));
     if (changed) emit zoomChanged(zoom_);
     reportPage();
 }
@@ -147,15 +152,19 @@ void PageView::wheelEvent(QWheelEvent* event)
         QGraphicsView::wheelEvent(event);
         return;
     }
+    // The point under the mouse stays where it is.
+    setTransformationAnchor(QGraphicsView::AnchorUnderMouse);
     const int delta = event->angleDelta().y();
     if (delta > 0) zoomIn();
     else if (delta < 0) zoomOut();
+    setTransformationAnchor(QGraphicsView::AnchorViewCenter);
     event->accept();
 }
 
 void PageView::drawBackground(QPainter* painter, const QRectF& rect)
 {
     painter->fillRect(rect, GroundColour);
+    if (!doc_) return;
     const int first = PageLayout::sheetAt(doc_, rect.top()), last = PageLayout::sheetAt(doc_, rect.bottom());
     const double offset = PageLayout::gap() / 6;
     for (int i = first; i <= last; ++i) {

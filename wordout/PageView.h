@@ -1,8 +1,9 @@
 #pragma once
 #include <QGraphicsView>
+#include <QPointer>
+#include <QTextDocument>
 
 class QGraphicsTextItem;
-class QTextDocument;
 
 // A document's pages as they will print: white sheets on a grey ground, the text within the printed
 // margins, a gap after every page. The text is edited in place. Zoom 100% is the paper's real size on
@@ -46,7 +47,7 @@ private:
     void applyZoom(double zoom, Fit fit);
     void documentResized();
     void reportPage();
-    QTextDocument* doc_;
+    QPointer<QTextDocument> doc_;
     QGraphicsScene* scene_;
     QGraphicsTextItem* text_;
     double zoom_ = 1.0;
