@@ -73,6 +73,13 @@ QString text(const HelpPageDef& def)
     t.replace(QRegularExpression(QStringLiteral("\\n\\s*\\n")), QStringLiteral("\n"));
     return t;
 }
+
+QString typedText(const QString& text)
+{
+    QString t = text;
+    t.replace(QStringLiteral("\r\n"), QStringLiteral("\r")).replace(QLatin1Char('\n'), QLatin1Char('\r'));
+    return t;
+}
 } // namespace HelpPages
 
 // ---------------------------------------------------------------------------------------------------
@@ -150,7 +157,7 @@ void ModNorvelia::PrintHelpPage()
     typeDocumentHead(s);
     s.TypeText(QStringLiteral("Guida: ") + title->text() + cr + cr);
     s.setFontSize(12);
-    s.TypeText(text->text() + cr);
+    s.TypeText(HelpPages::typedText(text->text()) + cr);
     finishDocument(s);
 }
 

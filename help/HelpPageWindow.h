@@ -20,6 +20,9 @@ namespace HelpPages {
 const std::array<HelpPageDef, 12>& all();
 const HelpPageDef* find(const QString& name);
 QString text(const HelpPageDef& def);
+// A page's text as it is typed into a document: each of its lines a paragraph of its own, ended by a
+// paragraph mark (character 13), so that a justified paragraph is not stretched line by line.
+QString typedText(const QString& text);
 } // namespace HelpPages
 
 // A help page: a title, a text, and buttons to the help index, to print the page and to close it.

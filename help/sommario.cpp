@@ -164,7 +164,7 @@ void sommario::cmdStampa_Click()
         const QString text = page ? page->Label2()->caption() : HelpPages::text(pages[i]);
         s.TypeText(QStringLiteral("Guida: ") + title + cr + cr);
         if (i == 0) s.setFontSize(12);
-        s.TypeText(text + cr + (i + 1 < pages.size() ? QString(ff) : QString()));
+        s.TypeText(HelpPages::typedText(text) + cr + (i + 1 < pages.size() ? QString(ff) : QString()));
     }
     s.SelectDocument();
     s.setAlignment(3);

@@ -7,6 +7,11 @@ std::unique_ptr<Platform>& slot()
     static std::unique_ptr<Platform> p;
     return p;
 }
+Platform::DocumentHost& host()
+{
+    static Platform::DocumentHost h;
+    return h;
+}
 } // namespace
 
 Platform& Platform::current()
@@ -22,6 +27,9 @@ std::unique_ptr<Platform> Platform::install(std::unique_ptr<Platform> platform)
     slot() = std::move(platform);
     return previous;
 }
+
+void Platform::setDocumentHost(DocumentHost h) { host() = std::move(h); }
+const Platform::DocumentHost& Platform::documentHost() { return host(); }
 
 MsgAnswer MsgBox(const QString& text, MsgButtons buttons, MsgIcon icon, const QString& title, bool defaultSecond)
 {

@@ -1,11 +1,12 @@
 #pragma once
 #include <QColor>
 #include <QString>
+#include <QStringList>
+#include <functional>
 #include <memory>
 #include <optional>
 
-class QWidget;
-class WordDocument;
+class QObject;
 
 // The modal and outside-world pieces the windows lean on: message boxes, the colour and file dialogs,
 // the shell, the tune device. Windows reach them only through Platform::current(), so that tests can
@@ -46,15 +47,27 @@ public:
     // (greater than 32 on success, as the shell reports it).
     virtual int shellOpen(const QString& target) = 0;
     virtual std::unique_ptr<MciDevice> createMciDevice() = 0;
-    // The document host: shows a document of the word-processor layer in a window of its own, visible
-    // and editable at once. False when no window could be opened for it.
-    virtual bool showDocument(WordDocument* doc) = 0;
-    // The file name chosen in a save dialog, or an empty text when the user cancelled.
-    virtual QString saveFileName(const QString& title, const QString& suggested) = 0;
+    // Shows a document in a window of its own, visible and editable at once. False when no window
+    // could be opened for it.
+    virtual bool showDocument(QObject* document) = 0;
+    // What the user chose in a save dialog: the file name as typed (empty when cancelled) and the
+    // index of the chosen filter in the list offered.
+    struct SaveChoice {
+        QString fileName;
+        int filter = 0;
+    };
+    // Filters read "Description (*.ext)"; the one matching the suggested name's extension is preset.
+    virtual SaveChoice saveFileName(const QString& title, const QString& suggested, const QStringList& filters) = 0;
 
     static Platform& current();
     // Installs the implementation in use; returns the previous one.
     static std::unique_ptr<Platform> install(std::unique_ptr<Platform> platform);
+
+    // The windows that show documents belong to a higher floor, which hands them to the platform
+    // here; until it does, no document can be shown.
+    using DocumentHost = std::function<bool(QObject* document)>;
+    static void setDocumentHost(DocumentHost host);
+    static const DocumentHost& documentHost();
 };
 
 // The message box call the windows use, in the runtime's argument order.

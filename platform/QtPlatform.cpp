@@ -1,12 +1,16 @@
 #include "QtPlatform.h"
 #include "MidiDevice.h"
-#include "wordout/DocumentWindow.h"
 #include <QApplication>
 #include <QColorDialog>
 #include <QDesktopServices>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QMessageBox>
+#include <QMimeDatabase>
+#include <QProcess>
 #include <QPushButton>
+#include <QRegularExpression>
+#include <QStandardPaths>
 #include <QUrl>
 
 MsgAnswer QtPlatform::messageBox(const MsgBoxRequest& r)
@@ -64,20 +68,62 @@ QString QtPlatform::normaliseTarget(const QString& target)
     return t;
 }
 
+namespace {
+// Whether the desktop names an application for the file's type. The desktop's opener starts in the
+// background and reports nothing when no application takes the file, so the association is asked
+// first; where the desktop cannot be asked, the opener is left to try.
+bool desktopOpens(const QString& path)
+{
+    const QString query = QStandardPaths::findExecutable(QStringLiteral("xdg-mime"));
+    if (query.isEmpty()) return true;
+    QProcess p;
+    p.start(query, {QStringLiteral("query"), QStringLiteral("default"), QMimeDatabase().mimeTypeForFile(path).name()});
+    if (!p.waitForFinished(5000)) {
+        p.kill();
+        p.waitForFinished();
+        return true;
+    }
+    return !p.readAllStandardOutput().trimmed().isEmpty();
+}
+} // namespace
+
 int QtPlatform::shellOpen(const QString& target)
 {
     const QString t = normaliseTarget(target);
     QUrl url = QUrl::fromUserInput(t);
     if (!url.isValid()) return 2;   // the shell's "file not found"
+    if (url.isLocalFile()) {
+        if (!QFileInfo::exists(url.toLocalFile())) return 2;
+        if (!desktopOpens(url.toLocalFile())) return 31;   // the shell's "no application is associated"
+    }
     return QDesktopServices::openUrl(url) ? 42 : 31;
 }
 
 std::unique_ptr<MciDevice> QtPlatform::createMciDevice() { return std::make_unique<MidiDevice>(); }
 
-bool QtPlatform::showDocument(WordDocument* doc) { return DocumentWindow::open(doc) != nullptr; }
-
-QString QtPlatform::saveFileName(const QString& title, const QString& suggested)
+bool QtPlatform::showDocument(QObject* document)
 {
-    return QFileDialog::getSaveFileName(QApplication::activeWindow(), title, suggested,
-                                        QStringLiteral("Documento Word (*.doc);;Documento di testo OpenDocument (*.odt);;PDF (*.pdf)"));
+    const DocumentHost& host = documentHost();
+    return host && host(document);
+}
+
+int QtPlatform::filterFor(const QString& fileName, const QStringList& filters)
+{
+    const QString suffix = QFileInfo(fileName).suffix().toLower();
+    if (suffix.isEmpty()) return -1;
+    static const QRegularExpression pattern(QStringLiteral("\\*\\.([A-Za-z0-9]+)"));
+    for (int i = 0; i < filters.size(); ++i)
+        for (auto it = pattern.globalMatch(filters[i]); it.hasNext();)
+            if (it.next().captured(1).toLower() == suffix) return i;
+    return -1;
+}
+
+Platform::SaveChoice QtPlatform::saveFileName(const QString& title, const QString& suggested, const QStringList& filters)
+{
+    const int preset = filterFor(suggested, filters);
+    QString selected = filters.value(preset < 0 ? 0 : preset);
+    SaveChoice c;
+    c.fileName = QFileDialog::getSaveFileName(QApplication::activeWindow(), title, suggested, filters.join(QStringLiteral(";;")), &selected);
+    c.filter = std::max(0, int(filters.indexOf(selected)));
+    return c;
 }

@@ -10,9 +10,11 @@ public:
     QString openFileName(const QString& title) override;
     int shellOpen(const QString& target) override;
     std::unique_ptr<MciDevice> createMciDevice() override;
-    bool showDocument(WordDocument* doc) override;
-    QString saveFileName(const QString& title, const QString& suggested) override;
+    bool showDocument(QObject* document) override;
+    SaveChoice saveFileName(const QString& title, const QString& suggested, const QStringList& filters) override;
 
     // Shell targets as the windows write them ("mailto: name@host" keeps a blank after the colon).
     static QString normaliseTarget(const QString& target);
+    // The filter ("Description (*.a *.b)") that lists the file name's extension; -1 when none does.
+    static int filterFor(const QString& fileName, const QStringList& filters);
 };

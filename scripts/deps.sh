@@ -11,6 +11,7 @@ PACKAGES=(
   fonts-urw-base35 fonts-liberation2 fonts-comic-neue fonts-dejavu-core
   qt6-translations-l10n
   qt6-qpa-plugins libxcb-cursor0 xvfb openbox xdotool procps
+  libreoffice-writer-nogui poppler-utils
 )
 missing=()
 for p in "${PACKAGES[@]}"; do

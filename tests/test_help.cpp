@@ -198,11 +198,19 @@ private slots:
         QCOMPARE(b[5].text(), QString());
         QCOMPARE(b[6].text(), QStringLiteral("Questa finestra è in fase di aggiornamento."));
         QCOMPARE(sizeOf(b[6]), 12.0);
+        // A page of many lines types each as a paragraph.
+        auto* manual = Forms::instance().show(QStringLiteral("manuale"));
+        QTest::mouseClick(manual->findChild<QPushButton*>(QStringLiteral("cmdstampa")), Qt::LeftButton);
+        const QStringList lines = HelpPages::text(HelpPages::all()[0]).split(QLatin1Char('\n'));
+        const QList<QTextBlock> m = blocks(WordOut::currentDoc()->text());
+        QCOMPARE(m.size(), 6 + int(lines.size()) + 1);
+        for (int i = 0; i < lines.size(); ++i) QCOMPARE(m[6 + i].text(), lines[i]);
+        Forms::instance().unload(QStringLiteral("manuale"));
         for (const QTextBlock& x : b) QCOMPARE(x.blockFormat().alignment(), Qt::AlignJustify);
         WordDocument* first = WordOut::currentDoc();
         QTest::mouseClick(p->findChild<QPushButton*>(QStringLiteral("cmdStampa")), Qt::LeftButton);
         QVERIFY(WordOut::currentDoc() != first);
-        QCOMPARE(WordApplication::instances().size(), 2);
+        QCOMPARE(WordApplication::instances().size(), 3);
     }
 
     void licence()
@@ -254,6 +262,12 @@ private slots:
         }
         QCOMPARE(headings, 12);
         QCOMPARE(breaks, 11);
+        // Each line of a help text is a paragraph of its own, never a line broken inside a justified
+        // paragraph; the manual's lines follow its heading one by one.
+        for (const QTextBlock& x : b) QVERIFY2(!x.text().contains(QChar::LineSeparator), qPrintable(x.text().left(60)));
+        const QStringList manual = HelpPages::text(HelpPages::all()[0]).split(QLatin1Char('\n'));
+        QVERIFY(manual.size() > 3);
+        for (int i = 0; i < manual.size(); ++i) QCOMPARE(b[6 + i].text(), manual[i]);
         QCOMPARE(b.last().text(), QString());   // page 12 ends with its paragraph mark alone
         // The pages it needed were created hidden and stay hidden.
         for (const HelpPageDef& p : HelpPages::all()) {

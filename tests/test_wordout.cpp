@@ -2,11 +2,25 @@
 // reading the files back, and the document window.
 #include "DocReaders.h"
 #include "Fixture.h"
+#include "archives/ArchiveWindow.h"
+#include "help/sommario.h"
+#include "platform/QtPlatform.h"
 #include "wordout/DocumentWindow.h"
+#include "wordout/PageLayout.h"
+#include "wordout/PageView.h"
 #include "wordout/RtfWriter.h"
 #include "wordout/WordApplication.h"
 #include "wordout/WordDocument.h"
+#include "wordout/WordOut.h"
+#include <QAction>
+#include <QDirIterator>
+#include <QGraphicsTextItem>
+#include <QLabel>
+#include <QPdfWriter>
 #include <QProcess>
+#include <QRegularExpression>
+#include <QScreen>
+#include <QScrollBar>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTextBlock>
@@ -39,12 +53,67 @@ QByteArray readFile(const QString& path)
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
+// Page objects of a PDF, written with or without a blank after the key.
 int pdfPages(const QByteArray& pdf)
 {
+    static const QRegularExpression page(QStringLiteral("/Type\\s*/Page(?![A-Za-z])"));
     int n = 0;
-    for (qsizetype i = pdf.indexOf("/Type /Page"); i >= 0; i = pdf.indexOf("/Type /Page", i + 1))
-        if (pdf.mid(i + 11, 1) != "s") ++n;
+    for (auto it = page.globalMatch(QString::fromLatin1(pdf)); it.hasNext(); it.next()) ++n;
     return n;
+}
+
+// The page count poppler reads from a PDF file; -1 when it cannot.
+int pdfinfoPages(const QString& path)
+{
+    QProcess p;
+    p.start(QStringLiteral("pdfinfo"), {path});
+    if (!p.waitForFinished(60000) || p.exitCode() != 0) return -1;
+    const auto m = QRegularExpression(QStringLiteral("^Pages:\\s+(\\d+)"), QRegularExpression::MultilineOption).match(QString::fromUtf8(p.readAllStandardOutput()));
+    return m.hasMatch() ? m.captured(1).toInt() : -1;
+}
+
+// Long justified paragraphs, a page break and a table: text that wraps and fills more than a page.
+WordDocument* buildLongSample(WordApplication& app)
+{
+    WordDocument* doc = app.DocumentsAdd();
+    WordSelection& s = app.Selection();
+    s.setFontName(QStringLiteral("Century Gothic"));
+    s.setFontSize(12);
+    const QString sentence = QStringLiteral("Il condominio risponde dei danni cagionati dalle parti comuni dell'edificio, salvo il caso fortuito; "
+                                            "l'amministratore deve provvedere alla loro conservazione. ");
+    for (int i = 0; i < 14; ++i) s.TypeText(QStringLiteral("%1. ").arg(i + 1) + sentence.repeated(1 + i % 4) + QChar(13));
+    s.TypeText(QString(QChar(12)) + QStringLiteral("Pagina nuova.") + QChar(13));
+    s.SelectDocument();
+    s.setAlignment(3);
+    s.release();
+    WordTable* t = doc->addTableAtEnd(3, 5);
+    for (int r = 1; r <= 3; ++r)
+        for (int c = 1; c <= 5; ++c) t->setCellText(r, c, QStringLiteral("cella %1 %2 ").arg(r).arg(c).repeated(3));
+    return doc;
+}
+
+// Where each line of the document breaks and how many pages it fills, with the screen's resolution
+// first.
+QString layoutFingerprint(const QTextDocument* doc)
+{
+    QStringList out{QStringLiteral("dpi %1").arg(QGuiApplication::primaryScreen()->logicalDotsPerInchY())};
+    out << QStringLiteral("pages %1").arg(doc->pageCount());
+    for (QTextBlock b = doc->begin(); b.isValid(); b = b.next()) {
+        QStringList lines;
+        for (int i = 0; i < b.layout()->lineCount(); ++i) lines << QString::number(b.layout()->lineAt(i).textStart());
+        out << lines.join(QLatin1Char(' '));
+    }
+    return out.join(QLatin1Char('\n'));
+}
+
+QString offscreenConfig(const QString& folder, int dpi)
+{
+    const QString path = QDir(folder).filePath(QStringLiteral("screen%1.json").arg(dpi));
+    QFile f(path);
+    if (!f.open(QIODevice::WriteOnly)) return QString();
+    f.write(QStringLiteral(R"({"screens": [{"name": "s", "x": 0, "y": 0, "width": 1600, "height": 1200, "logicalDpi": %1, "logicalBaseDpi": 96, "dpr": 1}]})")
+                .arg(dpi).toUtf8());
+    return path;
 }
 } // namespace
 
@@ -267,25 +336,331 @@ private slots:
         FlushDeletes();
     }
 
-    void officeSuiteReadsTheSavedFiles()
+    void linesWrapAlikeOnEveryScreen_data()
     {
-        const QString soffice = QStandardPaths::findExecutable(QStringLiteral("soffice"));
-        if (soffice.isEmpty()) QSKIP("LibreOffice is not installed: the conversion check is skipped");
+        QTest::addColumn<int>("dpi");
+        QTest::newRow("96 dpi") << 96;
+        QTest::newRow("120 dpi") << 120;
+        QTest::newRow("144 dpi") << 144;
+    }
+    void linesWrapAlikeOnEveryScreen()
+    {
+        QFETCH(int, dpi);
+        WordApplication app;
+        const QString here = layoutFingerprint(buildLongSample(app)->text());
+        // The same document laid out by this program on a screen of another resolution.
+        QTemporaryDir dir;
+        QProcess p;
+        // Scaled by the screen's own resolution, not by Qt's pixel ratio.
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("QT_ENABLE_HIGHDPI_SCALING"), QStringLiteral("0"));
+        p.setProcessEnvironment(env);
+        p.start(QCoreApplication::applicationFilePath(),
+                {QStringLiteral("--layout-fingerprint"), QStringLiteral("-platform"), QStringLiteral("offscreen:configfile=") + offscreenConfig(dir.path(), dpi)});
+        QVERIFY(p.waitForFinished(60000));
+        const QStringList there = QString::fromUtf8(p.readAllStandardOutput()).trimmed().split(QLatin1Char('\n'));
+        QCOMPARE(there.value(0), QStringLiteral("dpi %1").arg(dpi));
+        QCOMPARE(there.mid(1), here.split(QLatin1Char('\n')).mid(1));
+    }
+
+    void pagesAreThePrintedPages()
+    {
+        QTemporaryDir dir;
+        WordApplication app;
+        WordDocument* doc = buildLongSample(app);
+        const QTextDocument* d = doc->text();
+        const int pages = PageLayout::pageCount(d);
+        QVERIFY2(pages >= 3, qPrintable(QString::number(pages)));
+        // Every line stands within the printed margins of a sheet.
+        const QMarginsF m = PageLayout::margins();
+        const QSizeF paper = PageLayout::paperSize();
+        int wrapped = 0;
+        for (QTextBlock b = d->begin(); b.isValid(); b = b.next()) {
+            const QRectF box = d->documentLayout()->blockBoundingRect(b);
+            for (int i = 0; i < b.layout()->lineCount(); ++i) {
+                const QTextLine line = b.layout()->lineAt(i);
+                const QRectF r = line.naturalTextRect().translated(box.topLeft());
+                const QRectF sheet = PageLayout::sheet(PageLayout::sheetAt(d, r.top()));
+                QVERIFY(r.left() >= m.left() - 0.5 && r.right() <= paper.width() - m.right() + 0.5);
+                QVERIFY2(r.top() >= sheet.top() + m.top() - 0.5 && r.bottom() <= sheet.bottom() - m.bottom() + 0.5,
+                         qPrintable(QStringLiteral("%1 in %2").arg(r.top()).arg(sheet.top())));
+            }
+            wrapped += b.layout()->lineCount() > 1;
+        }
+        QVERIFY(wrapped >= 10);
+        // The page break starts a sheet of its own.
+        QTextBlock broken = d->begin();
+        while (!(broken.blockFormat().pageBreakPolicy() & QTextFormat::PageBreak_AlwaysBefore)) broken = broken.next();
+        const double top = d->documentLayout()->blockBoundingRect(broken).top();
+        QVERIFY(qAbs(top - (PageLayout::sheet(PageLayout::sheetAt(d, top)).top() + m.top())) < 0.1);
+        // The saved PDF has the same pages.
+        const QString path = dir.filePath(QStringLiteral("pagine.pdf"));
+        QVERIFY(doc->SaveAs(path));
+        QCOMPARE(pdfPages(readFile(path)), pages);
+    }
+
+    void documentWindowShowsPagesAndZooms()
+    {
+        WordApplication app;
+        WordDocument* doc = buildLongSample(app);
+        DocumentWindow* w = DocumentWindow::open(doc);
+        PageView* v = w->editor();
+        const int pages = PageLayout::pageCount(doc->text());
+        const QString count = QStringLiteral(" di %1").arg(pages);
+        QCOMPARE(w->pageLabel()->text(), QStringLiteral("Pagina 1") + count);
+        // Opens fitting the page's width: no horizontal scrolling, the sheet across the window.
+        QCOMPARE(v->fit(), PageView::Fit::Width);
+        QCOMPARE(v->horizontalScrollBar()->maximum(), 0);
+        const QRect sheet = v->mapFromScene(PageLayout::sheet(0)).boundingRect();
+        QVERIFY(sheet.width() > v->viewport()->width() * 0.9 && sheet.width() <= v->viewport()->width());
+        // Zoom steps by the menu and by Ctrl with the wheel.
+        w->findChild<QAction*>(QStringLiteral("zoomReale"))->trigger();
+        QCOMPARE(v->zoom(), 1.0);
+        QCOMPARE(v->transform().m11(), v->logicalDpiX() / PageLayout::Dpi);
+        w->findChild<QAction*>(QStringLiteral("zoomAvanti"))->trigger();
+        QCOMPARE(v->zoom(), 1.25);
+        w->findChild<QAction*>(QStringLiteral("zoomIndietro"))->trigger();
+        w->findChild<QAction*>(QStringLiteral("zoomIndietro"))->trigger();
+        QCOMPARE(v->zoom(), 0.9);
+        QCOMPARE(w->findChild<QLabel*>(QStringLiteral("zoom"))->text(), QStringLiteral("90%"));
+        QWheelEvent up(QPointF(50, 50), v->mapToGlobal(QPointF(50, 50)), QPoint(), QPoint(0, 120), Qt::NoButton, Qt::ControlModifier,
+                       Qt::NoScrollPhase, false);
+        QCoreApplication::sendEvent(v->viewport(), &up);
+        QCOMPARE(v->zoom(), 1.0);
+        // The whole page in the window, then the last page in view.
+        w->findChild<QAction*>(QStringLiteral("paginaIntera"))->trigger();
+        const QRect whole = v->mapFromScene(PageLayout::sheet(0)).boundingRect();
+        QVERIFY(v->viewport()->rect().adjusted(-1, -1, 1, 1).contains(whole));
+        v->verticalScrollBar()->setValue(v->verticalScrollBar()->maximum());
+        QCOMPARE(w->pageLabel()->text(), QStringLiteral("Pagina %1").arg(pages) + count);
+        // Editing goes into the same document, and the page count follows it.
+        QTextCursor end(doc->text());
+        end.movePosition(QTextCursor::End);
+        v->textItem()->setTextCursor(end);
+        QTest::keyClicks(v, QStringLiteral("fine"));
+        QVERIFY(doc->text()->toPlainText().endsWith(QStringLiteral("fine")));
+        for (int i = 0; i < 60; ++i) QTest::keyClick(v, Qt::Key_Return);
+        QCOMPARE(w->pageLabel()->text().section(QLatin1Char(' '), 3), QString::number(pages + 1));
+        w->findChild<QAction*>(QStringLiteral("annulla"))->trigger();
+        QVERIFY(doc->isModified());
+        doc->text()->setModified(false);
+        QVERIFY(w->close());
+        FlushDeletes();
+    }
+
+    void documentGoingAwayLeavesItsWindowUsable()
+    {
+        auto* app = new WordApplication;
+        DocumentWindow* w = DocumentWindow::open(buildSample(*app));
+        delete app;
+        QVERIFY(!w->document());
+        QTest::keyClicks(w->editor(), QStringLiteral("ancora"));
+        w->editor()->viewport()->grab();
+        w->editor()->zoomIn();
+        QVERIFY(w->close());
+        FlushDeletes();
+        QCOMPARE(DocumentWindow::openCount(), 0);
+    }
+
+    void saveAsFollowsTheChosenFilter_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<int>("filter");
+        QTest::addColumn<QString>("saved");
+        QTest::addColumn<QByteArray>("start");
+        QTest::newRow("no extension, OpenDocument") << "senza" << 1 << "senza.odt" << QByteArray("PK");
+        QTest::newRow("no extension, Word") << "senza" << 0 << "senza.doc" << QByteArray("{\\rtf1");
+        QTest::newRow("its own extension, PDF") << "stampa.PDF" << 2 << "stampa.PDF" << QByteArray("%PDF");
+        QTest::newRow("another extension, PDF") << "lettera.doc" << 2 << "lettera.doc.pdf" << QByteArray("%PDF");
+    }
+    void saveAsFollowsTheChosenFilter()
+    {
+        QFETCH(QString, typed);
+        QFETCH(int, filter);
+        QFETCH(QString, saved);
+        QFETCH(QByteArray, start);
         QTemporaryDir dir;
         WordApplication app;
         WordDocument* doc = buildSample(app);
-        for (const char* name : {"conv.doc", "conv2.odt"}) {
-            const QString path = dir.filePath(QString::fromLatin1(name));
-            QVERIFY(doc->SaveAs(path));
-            QProcess p;
-            p.start(soffice, {"--headless", "-env:UserInstallation=file://" + dir.filePath("profile"), "--convert-to", "pdf",
-                              "--outdir", dir.filePath("out"), path});
-            QVERIFY(p.waitForFinished(120000));
-            const QString pdf = dir.filePath("out/" + QFileInfo(path).completeBaseName() + ".pdf");
-            QCOMPARE(pdfPages(readFile(pdf)), 2);
+        DocumentWindow* w = DocumentWindow::open(doc);
+        fx->platform().saveNames.push_back(dir.filePath(typed));
+        fx->platform().saveFilters.push_back(filter);
+        QVERIFY(w->saveAs());
+        QCOMPARE(fx->platform().saveFilterLists.last(), WordDocument::fileFilters());
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{saved});
+        QVERIFY(readFile(dir.filePath(saved)).startsWith(start));
+        QCOMPARE(doc->Name(), saved);
+        QVERIFY(w->close());
+        FlushDeletes();
+    }
+
+    void openInWordProcessor_data()
+    {
+        QTest::addColumn<int>("shell");
+        QTest::newRow("opened") << 42;
+        QTest::newRow("nothing can open it") << 31;
+    }
+    void openInWordProcessor()
+    {
+        QFETCH(int, shell);
+        QTemporaryDir tmp;
+        const QByteArray previous = qgetenv("TMPDIR");
+        qputenv("TMPDIR", tmp.path().toLocal8Bit());
+        WordApplication app;
+        WordDocument* doc = buildSample(app);
+        DocumentWindow* w = DocumentWindow::open(doc);
+        fx->platform().shellResult = shell;
+        w->findChild<QAction*>(QStringLiteral("apriConElaboratore"))->trigger();
+        if (previous.isEmpty()) qunsetenv("TMPDIR");
+        else qputenv("TMPDIR", previous);
+        QCOMPARE(fx->platform().shellTargets.size(), 1);
+        const QString target = fx->platform().shellTargets[0];
+        QCOMPARE(QFileInfo(target).absolutePath(), QFileInfo(tmp.path()).absoluteFilePath());
+        QVERIFY(target.endsWith(QStringLiteral(".odt")));
+        QVERIFY(ZipEntry(readFile(target), QStringLiteral("content.xml")).contains("Secondo paragrafo, pagina nuova."));
+        QVERIFY(doc->FullName().isEmpty());   // a copy: the document keeps its own name
+        if (shell > 32) {
+            QVERIFY(fx->platform().boxes.isEmpty());
+        } else {
+            QCOMPARE(fx->platform().boxes.size(), 1);
+            QVERIFY(fx->platform().boxes[0].text.startsWith(QStringLiteral("Nessun elaboratore di testi ha potuto aprire il documento")));
+            QVERIFY(fx->platform().boxes[0].text.contains(QDir::toNativeSeparators(target)));
         }
+        QVERIFY(w->close());
+        FlushDeletes();
+    }
+
+    void rtfTableStaysWithinTheMargins()
+    {
+        QTemporaryDir dir;
+        WordApplication app;
+        WordDocument* doc = buildLongSample(app);
+        const QString path = dir.filePath(QStringLiteral("tabella.doc"));
+        QVERIFY(doc->SaveAs(path));
+        const RtfDocument r = ReadRtf(readFile(path));
+        QCOMPARE(r.rows, 3);
+        QCOMPARE(r.paperWidth, 11906);
+        QCOMPARE(r.tableLeft, 0);
+        QCOMPARE(r.tableRight, r.paperWidth - r.marginLeft - r.marginRight);
+    }
+
+    void platformHostsDocumentsItIsGiven()
+    {
+        WordApplication app;   // the word-processor layer hands its windows to the platform
+        WordDocument* doc = app.DocumentsAdd();
+        QtPlatform platform;
+        QVERIFY(platform.showDocument(doc));
+        QCOMPARE(DocumentWindow::openCount(), 1);
+        QObject other;
+        QVERIFY(!platform.showDocument(&other));
+        const Platform::DocumentHost host = Platform::documentHost();
+        Platform::setDocumentHost({});
+        QVERIFY(!platform.showDocument(doc));
+        Platform::setDocumentHost(host);
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (auto* d = qobject_cast<DocumentWindow*>(w)) d->close();
+        FlushDeletes();
+        QCOMPARE(DocumentWindow::openCount(), 0);
+    }
+
+    void platformKnowsNothingAboveIt()
+    {
+        const QString source = qEnvironmentVariable("NORVELIA_SOURCE_DIR");
+        QDirIterator it(source + QStringLiteral("/platform"), {QStringLiteral("*.h"), QStringLiteral("*.cpp")});
+        static const QRegularExpression include(QStringLiteral("^#include \"([^\"]+)\""), QRegularExpression::MultilineOption);
+        int files = 0;
+        while (it.hasNext()) {
+            const QString path = it.next();
+            ++files;
+            for (auto m = include.globalMatch(QString::fromUtf8(readFile(path))); m.hasNext();) {
+                const QString header = m.next().captured(1);
+                QVERIFY2(!header.contains(QLatin1Char('/')) || header.startsWith(QStringLiteral("platform/")),
+                         qPrintable(QFileInfo(path).fileName() + QStringLiteral(" includes ") + header));
+            }
+        }
+        QVERIFY(files > 10);
+    }
+
+    // What an office suite makes of the saved files: LibreOffice converts each to PDF and poppler counts
+    // the pages.
+    void officeSuiteReadsTheSavedFiles()
+    {
+        const QString soffice = QStandardPaths::findExecutable(QStringLiteral("soffice"));
+        QVERIFY2(!soffice.isEmpty(), "LibreOffice (libreoffice-writer-nogui) is missing: scripts/deps.sh installs it");
+        QVERIFY2(!QStandardPaths::findExecutable(QStringLiteral("pdfinfo")).isEmpty(), "pdfinfo (poppler-utils) is missing: scripts/deps.sh installs it");
+        QTemporaryDir dir;
+        ModNorvelia::InitSharedState();
+        // "Tutte le sentenze" of a topic of 12 maxims, one a page.
+        ArchiveData::setOverride(QStringLiteral("condominio"), SampleArchiveData(QStringLiteral("condominio"), {{10, 12}}));
+        auto* archive = Forms::instance().ref<ArchiveWindow>(QStringLiteral("condominio"));
+        archive->List1()->setCurrentRow(9);
+        archive->stampatutte_Click();
+        WordDocument* maxims = WordOut::currentDoc();
+        QVERIFY(maxims);
+        QStringList files{dir.filePath(QStringLiteral("sentenze-word.doc")), dir.filePath(QStringLiteral("sentenze-opendocument.odt"))};
+        for (const QString& f : files) QVERIFY(maxims->SaveAs(f));
+        // The whole guide, twelve help pages, one a page.
+        auto* index = Forms::instance().ref<sommario>(QStringLiteral("sommario"));
+        index->cmdStampa_Click();
+        files << dir.filePath(QStringLiteral("guida.doc"));
+        QVERIFY(WordOut::currentDoc()->SaveAs(files.last()));
+        QFile::remove(sommario::GuidePath());
+        // As this program lays them out, too.
+        QCOMPARE(PageLayout::pageCount(maxims->text()), 12);
+        QCOMPARE(PageLayout::pageCount(WordOut::currentDoc()->text()), 12);
+
+        QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("pdf")));
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("HOME"), dir.path());
+        env.insert(QStringLiteral("TMPDIR"), dir.path());
+        QString log;
+        auto convert = [&](const QString& format, const QStringList& sources) {
+            QProcess p;
+            p.setProcessEnvironment(env);
+            p.start(soffice, QStringList{QStringLiteral("--headless"), QStringLiteral("--norestore"),
+                                         QStringLiteral("-env:UserInstallation=") + QUrl::fromLocalFile(dir.filePath(QStringLiteral("profilo"))).toString(),
+                                         QStringLiteral("--convert-to"), format, QStringLiteral("--outdir"), dir.filePath(QStringLiteral("pdf"))} +
+                    sources);
+            // A guard against a hung office suite, not a measure of it.
+            const bool finished = p.waitForFinished(300000);
+            log += QString::fromUtf8(p.readAllStandardError());
+            return finished;
+        };
+        QVERIFY2(convert(QStringLiteral("pdf"), files), "LibreOffice did not finish converting");
+        for (const QString& f : files) {
+            const QString pdf = dir.filePath(QStringLiteral("pdf/") + QFileInfo(f).completeBaseName() + QStringLiteral(".pdf"));
+            const QString converted = QFileInfo::exists(pdf) ? pdf : QString();
+            QVERIFY2(!converted.isEmpty(), qPrintable(QFileInfo(f).fileName() + QStringLiteral(": ") + log));
+            QCOMPARE(pdfinfoPages(converted), 12);
+        }
+        // A table of the word-compatible file stands within the page's margins.
+        WordApplication app;
+        const QString table = dir.filePath(QStringLiteral("tabella.doc"));
+        QVERIFY(buildLongSample(app)->SaveAs(table));
+        QVERIFY2(convert(QStringLiteral("odt"), {table}), "LibreOffice did not finish converting");
+        const QByteArray content = ZipEntry(readFile(dir.filePath(QStringLiteral("pdf/tabella.odt"))), QStringLiteral("content.xml"));
+        const auto m = QRegularExpression(QStringLiteral("<style:table-properties style:width=\"([\\d.]+)in\" fo:margin-left=\"(-?[\\d.]+)in\""))
+                           .match(QString::fromUtf8(content));
+        QVERIFY2(m.hasMatch(), qPrintable(log));
+        const double textWidth = (PageLayout::paperSize().width() - PageLayout::margins().left() - PageLayout::margins().right()) / PageLayout::Dpi;
+        QVERIFY2(m.captured(2).toDouble() >= -0.001, qPrintable(m.captured(0)));
+        QVERIFY2(m.captured(1).toDouble() + m.captured(2).toDouble() <= textWidth + 0.001, qPrintable(m.captured(0)));
     }
 };
 
-QTEST_MAIN(TestWordOut)
+// With --layout-fingerprint the program only prints where the lines of a sample document break, as laid
+// out on its own screen; the resolution test starts it on screens of other resolutions.
+int main(int argc, char** argv)
+{
+    QApplication app(argc, argv);
+    if (QCoreApplication::arguments().contains(QStringLiteral("--layout-fingerprint"))) {
+        PlatformScope platform;
+        WordApplication word;
+        QTextStream(stdout) << layoutFingerprint(buildLongSample(word)->text()) << '\n';
+        return 0;
+    }
+    TestWordOut test;
+    QTEST_SET_MAIN_SOURCE_PATH
+    return QTest::qExec(&test, argc, argv);
+}
 #include "test_wordout.moc"

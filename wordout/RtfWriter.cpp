@@ -1,4 +1,5 @@
 #include "RtfWriter.h"
+#include "PageLayout.h"
 #include <QIODevice>
 #include <QStringConverter>
 #include <QTextBlock>
@@ -8,6 +9,16 @@
 #include <cmath>
 
 namespace {
+// The page in twips, as the document's own layout has it.
+int twips(double layoutUnits) { return int(std::lround(layoutUnits * 1440 / PageLayout::Dpi)); }
+struct Page {
+    int width = twips(PageLayout::paperSize().width());
+    int height = twips(PageLayout::paperSize().height());
+    QMarginsF m = PageLayout::margins();
+    int left = twips(m.left()), right = twips(m.right()), top = twips(m.top()), bottom = twips(m.bottom());
+    int textWidth() const { return width - left - right; }
+};
+
 struct Tables {
     QStringList fonts;
     QList<QColor> colours;   // index 0 is the automatic colour
@@ -102,17 +113,20 @@ QByteArray paragraphProperties(const QTextBlock& block)
 
 void writeTable(QTextTable* table, Tables& t, QByteArray& out)
 {
-    // An A4 text width of about 16.5 cm, shared evenly between the columns.
-    const int width = 9360;
+    // The text width of the page, shared evenly between the columns. Word processors draw a row from
+    // its left position less the cell gap to its last boundary less the gap: shifting both by the gap
+    // puts the outer borders on the margins.
+    const int width = Page().textWidth();
+    const int gap = 70;
     const int cols = table->columns();
     for (int r = 0; r < table->rows(); ++r) {
-        out += "\\trowd\\trgaph70\\trleft0";
+        out += "\\trowd\\trgaph" + QByteArray::number(gap) + "\\trleft" + QByteArray::number(gap);
         if (r < table->format().headerRowCount()) out += "\\trhdr";
         for (int c = 0; c < cols; ++c) {
             const QTextTableCellFormat cf = table->cellAt(r, c).format().toTableCellFormat();
             if (cf.hasProperty(QTextFormat::BackgroundBrush)) out += "\\clcbpat" + QByteArray::number(t.colour(cf.background().color()));
             out += "\\clbrdrt\\brdrs\\brdrw10\\clbrdrl\\brdrs\\brdrw10\\clbrdrb\\brdrs\\brdrw10\\clbrdrr\\brdrs\\brdrw10";
-            out += "\\cellx" + QByteArray::number(width * (c + 1) / cols);
+            out += "\\cellx" + QByteArray::number(gap + width * (c + 1) / cols);
         }
         out += '\n';
         for (int c = 0; c < cols; ++c) {
@@ -167,7 +181,10 @@ bool write(const QTextDocument& doc, QIODevice* dev)
     for (const QColor& c : t.colours)
         head += "\\red" + QByteArray::number(c.red()) + "\\green" + QByteArray::number(c.green()) + "\\blue" +
                 QByteArray::number(c.blue()) + ';';
-    head += "}\n\\paperw11906\\paperh16838\\margl1440\\margr1440\\margt1440\\margb1440\n";
+    const Page page;
+    head += "}\n\\paperw" + QByteArray::number(page.width) + "\\paperh" + QByteArray::number(page.height) + "\\margl" +
+            QByteArray::number(page.left) + "\\margr" + QByteArray::number(page.right) + "\\margt" + QByteArray::number(page.top) +
+            "\\margb" + QByteArray::number(page.bottom) + '\n';
     const QByteArray all = head + body + "}\n";
     return dev->write(all) == all.size();
 }

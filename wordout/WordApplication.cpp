@@ -1,4 +1,5 @@
 #include "WordApplication.h"
+#include "DocumentWindow.h"
 #include "WordDocument.h"
 #include "platform/Platform.h"
 #include <QTextBlock>
@@ -176,7 +177,12 @@ void WordSelection::release()
 
 // ---------------------------------------------------------------------------------------------------
 
-WordApplication::WordApplication() { registry().append(this); }
+WordApplication::WordApplication()
+{
+    registry().append(this);
+    // The platform shows documents in this floor's windows; every application that starts tells it so.
+    Platform::setDocumentHost(&DocumentWindow::host);
+}
 
 WordApplication::~WordApplication()
 {

@@ -1,4 +1,5 @@
 #include "WordDocument.h"
+#include "PageLayout.h"
 #include "RtfWriter.h"
 #include "WordApplication.h"
 #include <QBrush>
@@ -97,8 +98,7 @@ void WordTable::AutoFormat(int format)
 
 WordDocument::WordDocument(WordApplication* app, const QString& name) : QObject(app), app_(app), name_(name)
 {
-    doc_.setPageSize(QPageSize(QPageSize::A4).size(QPageSize::Point));
-    doc_.setDocumentMargin(72);
+    PageLayout::apply(&doc_);
     doc_.setModified(false);
 }
 
@@ -144,6 +144,29 @@ WordDocument::Format WordDocument::formatFor(const QString& fileName)
     return Format::Doc;
 }
 
+QStringList WordDocument::fileFilters()
+{
+    return {QStringLiteral("Documento Word (*.doc)"), QStringLiteral("Documento di testo OpenDocument (*.odt)"), QStringLiteral("PDF (*.pdf)")};
+}
+
+QString WordDocument::extension(Format format)
+{
+    switch (format) {
+    case Format::Odt: return QStringLiteral("odt");
+    case Format::Pdf: return QStringLiteral("pdf");
+    case Format::Doc: break;
+    }
+    return QStringLiteral("doc");
+}
+
+QString WordDocument::nameForFormat(const QString& fileName, Format format)
+{
+    if (fileName.isEmpty()) return fileName;
+    const QString ext = extension(format);
+    if (QFileInfo(fileName).suffix().compare(ext, Qt::CaseInsensitive) == 0) return fileName;
+    return fileName + QLatin1Char('.') + ext;
+}
+
 bool WordDocument::write(const QTextDocument& doc, const QString& fileName, Format format, QString* error)
 {
     QSaveFile out(fileName);
@@ -166,7 +189,8 @@ bool WordDocument::write(const QTextDocument& doc, const QString& fileName, Form
         break;
     }
     case Format::Pdf: {
-        // The printer writes a file of its own; it is copied into the atomic file afterwards.
+        // The printer writes a file of its own; it is copied into the atomic file afterwards. The pages
+        // are the document's own, as its window shows them.
         QTemporaryFile tmp;
         if (!tmp.open()) { ok = false; break; }
         tmp.close();
@@ -174,8 +198,7 @@ bool WordDocument::write(const QTextDocument& doc, const QString& fileName, Form
         printer.setOutputFormat(QPrinter::PdfFormat);
         printer.setOutputFileName(tmp.fileName());
         printer.setPageSize(QPageSize(QPageSize::A4));
-        std::unique_ptr<QTextDocument> copy(doc.clone());
-        copy->print(&printer);
+        PageLayout::print(&doc, &printer);
         QFile f(tmp.fileName());
         ok = f.open(QIODevice::ReadOnly) && f.size() > 0 && out.write(f.readAll()) == f.size();
         break;

@@ -60,6 +60,11 @@ public:
     bool SaveAs(const QString& fileName, QString* error = nullptr);
     bool Save(QString* error = nullptr);
     static Format formatFor(const QString& fileName);
+    // The formats as a save dialog offers them, in the order of Format: "Description (*.ext)".
+    static QStringList fileFilters();
+    static QString extension(Format format);
+    // The file a save in `format` writes: a name without that format's extension gets it.
+    static QString nameForFormat(const QString& fileName, Format format);
     static bool write(const QTextDocument& doc, const QString& fileName, Format format, QString* error);
 
     bool isModified() const { return doc_.isModified(); }

@@ -22,6 +22,7 @@ RtfDocument ReadRtf(const QByteArray& in)
     QHash<int, QString> fontNames;
     int currentFontEntry = -1;
     QString fontName;
+    int gap = 0;
     auto decoder = QStringDecoder("windows-1252");
     auto addText = [&](const QString& t) {
         State& s = stack.last();
@@ -97,6 +98,12 @@ RtfDocument ReadRtf(const QByteArray& in)
             else if (word == "intbl") para.inTable = true;
             else if (word == "par" || word == "cell") endParagraph();
             else if (word == "row") ++doc.rows;
+            else if (word == "paperw") doc.paperWidth = param;
+            else if (word == "margl") doc.marginLeft = param;
+            else if (word == "margr") doc.marginRight = param;
+            else if (word == "trgaph") gap = param;
+            else if (word == "trleft") doc.tableLeft = std::min(doc.tableLeft, param - gap);
+            else if (word == "cellx") doc.tableRight = std::max(doc.tableRight, param - gap);
             else if (word == "tab") addText(QStringLiteral("\t"));
             else if (word == "line") addText(QString(QChar::LineSeparator));
             else if (word == "u") { addText(QString(QChar(char16_t(param)))); if (i < in.size() && in[i] == '?') ++i; }
@@ -114,22 +121,22 @@ RtfDocument ReadRtf(const QByteArray& in)
 
 QByteArray ZipEntry(const QByteArray& zip, const QString& name)
 {
-    // Walks the local file headers from the start of the archive.
-    qsizetype p = 0;
+    // Sizes and places from the central directory: writers that stream their entries (LibreOffice)
+    // leave them out of the local headers.
+    const qsizetype end = zip.lastIndexOf(QByteArray("PK\x05\x06", 4));
+    if (end < 0 || end + 22 > zip.size()) return {};
+    auto u16 = [&](qsizetype at) { return qFromLittleEndian<quint16>(reinterpret_cast<const uchar*>(zip.constData() + at)); };
+    auto u32 = [&](qsizetype at) { return qFromLittleEndian<quint32>(reinterpret_cast<const uchar*>(zip.constData() + at)); };
     const QByteArray want = name.toUtf8();
-    while (p + 30 <= zip.size() && zip.mid(p, 4) == QByteArray("PK\x03\x04", 4)) {
-        const uchar* h = reinterpret_cast<const uchar*>(zip.constData() + p);
-        const quint16 flags = qFromLittleEndian<quint16>(h + 6);
-        const quint16 method = qFromLittleEndian<quint16>(h + 8);
-        quint32 csize = qFromLittleEndian<quint32>(h + 18);
-        const quint32 usize = qFromLittleEndian<quint32>(h + 22);
-        const quint16 nlen = qFromLittleEndian<quint16>(h + 26);
-        const quint16 xlen = qFromLittleEndian<quint16>(h + 28);
-        const QByteArray entry = zip.mid(p + 30, nlen);
-        const qsizetype data = p + 30 + nlen + xlen;
-        if (flags & 8) return {};   // sizes after the data: not written by the writers checked here
-        if (entry == want) {
-            const QByteArray raw = zip.mid(data, csize);
+    qsizetype p = u32(end + 16);
+    for (int n = u16(end + 10); n > 0 && p + 46 <= zip.size() && zip.mid(p, 4) == QByteArray("PK\x01\x02", 4); --n) {
+        const quint16 method = u16(p + 10);
+        const quint32 csize = u32(p + 20), usize = u32(p + 24);
+        const quint16 nlen = u16(p + 28), xlen = u16(p + 30), clen = u16(p + 32);
+        const qsizetype local = u32(p + 42);
+        if (zip.mid(p + 46, nlen) == want) {
+            if (local + 30 > zip.size()) return {};
+            const QByteArray raw = zip.mid(local + 30 + u16(local + 26) + u16(local + 28), csize);
             if (method == 0) return raw;
             QByteArray out(qsizetype(usize), '\0');
             z_stream s{};
@@ -142,7 +149,7 @@ QByteArray ZipEntry(const QByteArray& zip, const QString& name)
             inflateEnd(&s);
             return r == Z_STREAM_END ? out : QByteArray();
         }
-        p = data + csize;
+        p += 46 + nlen + xlen + clen;
     }
     return {};
 }

@@ -23,6 +23,10 @@ struct RtfDocument {
     QStringList fonts;
     QList<RtfParagraph> paragraphs;
     int rows = 0;
+    int paperWidth = 0, marginLeft = 0, marginRight = 0;   // twips
+    // The outer edges of the widest table row as word processors draw it (the row's left position and
+    // its last cell boundary, each less the cell gap), twips from the left margin.
+    int tableLeft = 0, tableRight = 0;
 };
 RtfDocument ReadRtf(const QByteArray& rtf);
 

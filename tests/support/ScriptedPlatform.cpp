@@ -1,6 +1,6 @@
 #include "ScriptedPlatform.h"
 #include "platform/MidiDevice.h"
-#include "wordout/DocumentWindow.h"
+#include "platform/QtPlatform.h"
 
 void ScriptedMciDevice::command(const QString& cmd)
 {
@@ -42,7 +42,7 @@ QString ScriptedPlatform::openFileName(const QString& title)
 int ScriptedPlatform::shellOpen(const QString& target)
 {
     shellTargets << target;
-    return 42;
+    return shellResult;
 }
 
 std::unique_ptr<MciDevice> ScriptedPlatform::createMciDevice()
@@ -63,18 +63,30 @@ PlatformScope::PlatformScope()
 
 PlatformScope::~PlatformScope() { Platform::install(std::move(previous_)); }
 
-bool ScriptedPlatform::showDocument(WordDocument* doc)
+bool ScriptedPlatform::showDocument(QObject* document)
 {
     if (!documentWindowsOpen) return false;
-    shownDocuments << doc;
-    return !openRealDocumentWindows || DocumentWindow::open(doc) != nullptr;
+    shownDocuments << qobject_cast<WordDocument*>(document);
+    if (!openRealDocumentWindows) return true;
+    const DocumentHost& host = documentHost();
+    return host && host(document);
 }
 
-QString ScriptedPlatform::saveFileName(const QString& title, const QString&)
+Platform::SaveChoice ScriptedPlatform::saveFileName(const QString& title, const QString& suggested, const QStringList& filters)
 {
     saveTitles << title;
-    if (saveNames.empty()) return QString();
-    const QString n = saveNames.front();
+    saveSuggestions << suggested;
+    saveFilterLists << filters;
+    SaveChoice c;
+    if (saveNames.empty()) return c;
+    c.fileName = saveNames.front();
     saveNames.pop_front();
-    return n;
+    if (!saveFilters.empty()) {
+        c.filter = saveFilters.front();
+        saveFilters.pop_front();
+    } else {
+        const int byName = QtPlatform::filterFor(c.fileName, filters);
+        c.filter = byName >= 0 ? byName : std::max(0, QtPlatform::filterFor(suggested, filters));
+    }
+    return c;
 }

@@ -30,8 +30,8 @@ public:
     QString openFileName(const QString& title) override;
     int shellOpen(const QString& target) override;
     std::unique_ptr<MciDevice> createMciDevice() override;
-    bool showDocument(WordDocument* doc) override;
-    QString saveFileName(const QString& title, const QString& suggested) override;
+    bool showDocument(QObject* document) override;
+    SaveChoice saveFileName(const QString& title, const QString& suggested, const QStringList& filters) override;
 
     // Answers for the next message boxes with Yes/No buttons; when none is left, No.
     std::deque<MsgAnswer> answers;
@@ -41,14 +41,20 @@ public:
     std::deque<QString> fileNames;
     QStringList fileDialogTitles;
     QStringList shellTargets;
+    int shellResult = 42;   // what the shell answers: 32 or less when nothing could open the target
     QList<ScriptedMciDevice*> devices;   // owned by their controls; valid while those live
     bool tuneFileExists = true;
     bool realTuneDevice = false;   // true: the synthesiser the program plays its tune with
     QList<QPointer<WordDocument>> shownDocuments;
     bool documentWindowsOpen = true;   // false: the host cannot open a window
-    bool openRealDocumentWindows = false;   // true: documents open in real document windows
+    bool openRealDocumentWindows = false;   // true: documents open in real document windows, by the host
     std::deque<QString> saveNames;
+    // The filter chosen with each name; when none is left, the one listing the name's extension, else
+    // the preset one.
+    std::deque<int> saveFilters;
     QStringList saveTitles;
+    QList<QStringList> saveFilterLists;
+    QStringList saveSuggestions;
 };
 
 // Installs a fresh scripted platform for the life of the object and restores the previous one.

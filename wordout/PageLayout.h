@@ -1,0 +1,29 @@
+#pragma once
+#include <QMarginsF>
+#include <QRectF>
+#include <QSizeF>
+
+class QPrinter;
+class QTextDocument;
+
+// The printed page of every document (A4, margins of one inch) and the layout of a document's text in
+// it. The text is laid out once, in a unit of its own (Dpi units to the inch) that no screen changes,
+// so that lines wrap and pages end alike on every screen, at every zoom and on paper. Between two
+// sheets the layout keeps a gap, which the document window shows as grey ground; printing leaves it
+// out.
+namespace PageLayout {
+constexpr double Dpi = 96;
+QSizeF paperSize();   // in layout units
+QMarginsF margins();   // the printed margins, in layout units
+double gap();   // between two sheets, in layout units
+double stride();   // from the top of one sheet to the top of the next
+// Lays the document out in the page: paper, margins, gap, the screen-independent unit.
+void apply(QTextDocument* doc);
+// Sheet `index` (from 0) in layout units.
+QRectF sheet(int index);
+// The sheet at a height in layout units (from 0), within the document's pages.
+int sheetAt(const QTextDocument* doc, double y);
+int pageCount(const QTextDocument* doc);
+// Each sheet on a page of its own, scaled to the printer's paper when that is smaller.
+void print(const QTextDocument* doc, QPrinter* printer);
+} // namespace PageLayout
