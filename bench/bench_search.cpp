@@ -5,7 +5,6 @@
 #include "search/SearchIndex.h"
 #include <QCoreApplication>
 #include <QElapsedTimer>
-#include <QFile>
 #include <algorithm>
 #include <cstdio>
 #include <sqlite3.h>
@@ -47,14 +46,6 @@ double percentile(std::vector<double> v, double p)
     return v[std::min(v.size() - 1, std::size_t(p * double(v.size() - 1) + 0.5))];
 }
 
-long long residentBytes()
-{
-    QFile f(QStringLiteral("/proc/self/statm"));
-    if (!f.open(QIODevice::ReadOnly)) return 0;
-    const QList<QByteArray> parts = f.readAll().split(' ');
-    return parts.size() > 1 ? parts[1].toLongLong() * 4096 : 0;
-}
-
 // A plain FTS5 table holding the same texts, as the engine takes them out of the box.
 double bareBuild(const std::vector<MaximEntry>& entries, long long* memory)
 {
@@ -86,13 +77,12 @@ void runSize(const std::vector<MaximEntry>& base, int times)
     const std::vector<MaximEntry> entries = MaximCorpus::enlarged(base, times);
     const int rounds = times == 1 ? 7 : (times == 10 ? 3 : 1);
     std::vector<double> bare, ours;
-    long long bareMemory = 0, sqliteMemory = 0, rss = 0;
+    long long bareMemory = 0, sqliteMemory = 0;
     std::unique_ptr<SearchIndex> index;
     for (int r = 0; r < rounds; ++r) {
         bare.push_back(bareBuild(entries, &bareMemory));
         index.reset();
         const long long sqliteBefore = sqlite3_memory_used();
-        const long long rssBefore = residentBytes();
         QElapsedTimer t;
         t.start();
         std::vector<MaximEntry> copy = entries;   // the index keeps its own list, as the program's does
@@ -100,13 +90,15 @@ void runSize(const std::vector<MaximEntry>& base, int times)
         index = std::make_unique<SearchIndex>(std::move(copy));
         ours.push_back(ms(t));
         sqliteMemory = sqlite3_memory_used() - sqliteBefore;
-        rss = residentBytes() - rssBefore;
     }
     std::printf("\n== %d maxims (%dx)\n", int(entries.size()), times);
     std::printf("index build: %.1f ms, bare FTS5 insert of the same texts: %.1f ms, ratio %.2f (target at most 2.0; under 100 ms at 1x)\n",
                 median(ours), median(bare), median(ours) / median(bare));
-    std::printf("index memory: %.1f MiB in SQLite, %.1f MiB resident growth; bare table %.1f MiB\n", double(sqliteMemory) / 1048576.0,
-                double(rss) / 1048576.0, double(bareMemory) / 1048576.0);
+    long long texts = 0;
+    for (const MaximEntry& e : entries) texts += e.text.size() * 2;
+    std::printf("index memory: %.1f MiB in SQLite (the bare table with its copy of the texts: %.1f MiB); the texts "
+                "themselves, which the program holds anyway: %.1f MiB\n",
+                double(sqliteMemory) / 1048576.0, double(bareMemory) / 1048576.0, double(texts) / 1048576.0);
 
     Stemmer stemmer;
     const int repeats = times == 1 ? 21 : (times == 10 ? 7 : 3);
@@ -114,7 +106,7 @@ void runSize(const std::vector<MaximEntry>& base, int times)
     int hits = 0;
     for (int q = 0; q < QueryCount; ++q) {
         const QString text = QString::fromUtf8(queries[q]);
-        const std::string expr = SearchIndex::matchExpression(QueryTranslator::parse(text, index->places(), stemmer));
+        const std::string expr = QueryTranslator::expression(QueryTranslator::parse(text, index->places(), stemmer));
         std::vector<double> a, b;
         for (int r = 0; r < repeats; ++r) {
             QElapsedTimer t;

@@ -409,4 +409,12 @@ std::string anyOf(const std::vector<QueryTerm>& terms)
     return s;
 }
 
+std::string expression(const ParsedQuery& q)
+{
+    if (!q.hasWords()) return std::string();
+    std::string expr = allOf(q.groups);
+    if (!q.excluded.empty()) expr = "(" + expr + ") NOT (" + anyOf(q.excluded) + ")";
+    return expr;
+}
+
 } // namespace QueryTranslator

@@ -60,4 +60,6 @@ std::string term(const QueryTerm& t);
 std::string group(const QueryGroup& g);
 std::string allOf(const std::vector<QueryGroup>& groups);
 std::string anyOf(const std::vector<QueryTerm>& terms);
+// The whole query's expression, exclusions included; empty when it has no words to find.
+std::string expression(const ParsedQuery& q);
 } // namespace QueryTranslator

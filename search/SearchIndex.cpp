@@ -196,14 +196,6 @@ int SearchIndex::bareMatch(const std::string& expression)
     return sum != 0 ? rows : rows;   // the scores are read, as a search reads them
 }
 
-std::string SearchIndex::matchExpression(const ParsedQuery& q)
-{
-    if (!q.hasWords()) return std::string();
-    std::string expr = QueryTranslator::allOf(q.groups);
-    if (!q.excluded.empty()) expr = "(" + expr + ") NOT (" + QueryTranslator::anyOf(q.excluded) + ")";
-    return expr;
-}
-
 bool SearchIndex::passesQuery(int id, const ParsedQuery& q) const
 {
     const MaximEntry& e = entries_[std::size_t(id)];
@@ -233,7 +225,7 @@ SearchIndex::Result SearchIndex::search(const QString& text, const Filters& filt
     const ParsedQuery& q = r.query;
     std::vector<Hit> base;
     if (q.hasWords()) {
-        matchInto(matchExpression(q), base);
+        matchInto(QueryTranslator::expression(q), base);
         std::erase_if(base, [&](const Hit& h) { return !passesQuery(h.id, q); });
         if (base.empty() && q.groups.size() > 1) {
             // No maxim holds every word: rank those holding most of them.

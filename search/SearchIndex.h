@@ -74,8 +74,6 @@ public:
     // About two lines of the maxim around the words found, those words in bold (HTML) or plain.
     QString snippet(int id, const ParsedQuery& query, bool html);
 
-    // The text engine's expression for a query's words, exclusions included; empty without words.
-    static std::string matchExpression(const ParsedQuery& q);
     // For the benchmark: the rows and scores of a bare match, nothing else.
     int bareMatch(const std::string& expression);
     // Bytes SQLite holds for the index.
