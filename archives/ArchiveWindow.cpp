@@ -203,8 +203,7 @@ bool ArchiveWindow::eventFilter(QObject* watched, QEvent* event)
             event->ignore();
             return true;
         }
-        // Ctrl+C copies the selected words when there are any, and the whole maxim otherwise.
-        if (k->matches(QKeySequence::Copy) && !sent_->textCursor().hasSelection()) {
+        if (k->modifiers() == (Qt::ControlModifier | Qt::ShiftModifier) && k->key() == Qt::Key_C) {
             event->ignore();
             return true;
         }
@@ -389,7 +388,8 @@ void ArchiveWindow::buildMenus()
     // Beyond the window's own items: copying the maxim on screen and the search over every archive.
     separator(modif, QStringLiteral("l10"));
     QAction* copia = item(modif, QStringLiteral("copia"), QStringLiteral("Co&pia massima"), &ArchiveWindow::copia_Click);
-    copia->setShortcut(QKeySequence::Copy);
+    // Ctrl+C belongs to the Window menu here ("Finestra Urbanistica"), so the copy takes Ctrl+Shift+C.
+    copia->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C));
     copia->setShortcutContext(Qt::WindowShortcut);
     separator(modif, QStringLiteral("l11"));
     QAction* trova = item(modif, QStringLiteral("trova"), QStringLiteral("&Trova nelle massime..."), &ArchiveWindow::trova_Click);

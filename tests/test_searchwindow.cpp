@@ -122,6 +122,63 @@ private slots:
         QCOMPARE(w->MaximCopyText(), expected);
     }
 
+    void filtersKeepWhatTheirCountsSay()
+    {
+        ricerca* r = openSearch(QStringLiteral("responsabilita"));   // typed without its accent
+        const int all = r->risultati()->model()->rowCount();
+        const QRegularExpression count(QStringLiteral("\\((\\d+)\\)$"));
+        auto shown = [&](QComboBox* box, int i) { return count.match(box->itemText(i)).captured(1).toInt(); };
+        QCOMPARE(shown(r->archivio(), 0), all);
+        const int condominio = shown(r->archivio(), 5);
+        QVERIFY(condominio > 0 && condominio < all);
+        r->archivio()->setCurrentIndex(5);
+        QCOMPARE(r->risultati()->model()->rowCount(), condominio);
+        QCOMPARE(r->archivio()->currentIndex(), 5);   // the choice survives the recount
+        QCOMPARE(shown(r->autorita(), 0), condominio);
+        // The most cited statute among the hits, then a year span.
+        const int cited = shown(r->norme(), 1);
+        r->norme()->setCurrentIndex(1);
+        QCOMPARE(r->risultati()->model()->rowCount(), cited);
+        r->dal()->setValue(1990);
+        r->al()->setValue(1995);
+        for (const SearchIndex::Hit& h : r->result().hits) {
+            const MaximEntry& e = SearchIndex::shared().entry(h.id);
+            QVERIFY(e.archive == 4 && e.citation.year >= 1990 && e.citation.year <= 1995);
+        }
+        QTest::mouseClick(r->findChild<QPushButton*>(QStringLiteral("azzera")), Qt::LeftButton);
+        QCOMPARE(r->risultati()->model()->rowCount(), all);
+        QCOMPARE(r->dal()->value(), int(ricerca::NoYear));
+    }
+
+    void badInputIsToldInTheStatusLine()
+    {
+        ricerca* r = openSearch(QString());
+        r->testo()->setText(QString(10000, QLatin1Char('x')) + QStringLiteral(" distanze"));
+        QVERIFY(r->avviso()->caption().contains(QStringLiteral("Testo troppo lungo")));
+        r->testo()->setText(QStringLiteral("\"parti comuni"));
+        QVERIFY(r->avviso()->caption().contains(QStringLiteral("Virgolette non chiuse")));
+        QVERIFY(r->risultati()->model()->rowCount() > 0);
+        r->testo()->setText(QStringLiteral("?!;"));
+        QVERIFY(r->avviso()->caption().contains(QStringLiteral("Nessuna parola da cercare")));
+        QCOMPARE(fx->platform().boxes.size(), 0);   // never an error box
+    }
+
+    void archiveCopyKeyLeavesCtrlCToTheWindowMenu()
+    {
+        auto* w = Forms::instance().show<ArchiveWindow>(QStringLiteral("condominio"));
+        w->List1()->setCurrentRow(4);
+        w->List1_Click();
+        QVERIFY(QTest::qWaitForWindowExposed(w));
+        w->sent()->setFocus();
+        QGuiApplication::clipboard()->clear();
+        QTest::keyClick(w->sent(), Qt::Key_C, Qt::ControlModifier | Qt::ShiftModifier);
+        QCOMPARE(QGuiApplication::clipboard()->text(), w->MaximCopyText());
+        QGuiApplication::clipboard()->clear();
+        QTest::keyClick(w->sent(), Qt::Key_C, Qt::ControlModifier);   // "Finestra Urbanistica", as ever
+        QVERIFY(Forms::instance().find(QStringLiteral("urbanistica"))->isVisible());
+        QVERIFY(QGuiApplication::clipboard()->text().isEmpty());
+    }
+
     void printingTheHits()
     {
         ricerca* r = openSearch(QStringLiteral("revoca amministratore"));
