@@ -71,9 +71,12 @@ public:
                 exact += w;
                 auto it = vocabulary_.find(w);
                 if (it == vocabulary_.end()) {
-                    // Queries look up stems only for words that are not function words and not numbers.
-                    const bool skip = TextFold::isStopword(w) || (w[0] >= '0' && w[0] <= '9');
-                    it = vocabulary_.emplace(std::string(w), skip ? std::string() : stemmer_.stem(w)).first;
+                    // Queries look up stems only for words that are not function words and not numbers,
+                    // and a stem that is the word itself is found in the exact column already.
+                    std::string stem;
+                    if (!TextFold::isStopword(w) && !(w[0] >= '0' && w[0] <= '9')) stem = stemmer_.stem(w);
+                    if (stem == w) stem.clear();
+                    it = vocabulary_.emplace(std::string(w), std::move(stem)).first;
                 }
                 if (it->second.empty()) return;
                 if (!stems.empty()) stems += ' ';
