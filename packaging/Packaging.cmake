@@ -66,15 +66,15 @@ set(CPACK_DEBIAN_PACKAGE_DEPENDS
 # Opening a saved document in the desktop's word processor asks xdg-mime for it.
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "xdg-utils")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "massime di giurisprudenza edilizia / Italian building case law")
-set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "massime di giurisprudenza edilizia / Italian building case law
- Norvelia raccoglie 2.050 massime di giurisprudenza italiana in materia
- edilizia, urbanistica, di espropriazioni, professionisti, condominio, enti
- pubblici e imprese, in sette archivi da leggere argomento per argomento.
- Le massime si stampano in documenti da salvare in PDF, OpenDocument o RTF;
- una ricerca a tutto testo trova parole, frasi, citazioni e norme, anche da
- riga di comando. Il programma ha guida in linea, suggerimenti e listino.
- .
- Norvelia is a reference work of 2,050 Italian case-law maxims on building
- matters, in seven archives, with printing, full-text search, online help,
- tips and a price list. Its texts and interface are in Italian.")
+# The long description, after the summary line; CPack indents it and marks the empty line.
+set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "Norvelia raccoglie 2.050 massime di giurisprudenza italiana in materia
+edilizia, urbanistica, di espropriazioni, professionisti, condominio, enti
+pubblici e imprese, in sette archivi da leggere argomento per argomento.
+Le massime si stampano in documenti da salvare in PDF, OpenDocument o RTF;
+una ricerca a tutto testo trova parole, frasi, citazioni e norme, anche da
+riga di comando. Il programma ha guida in linea, suggerimenti e listino.
+
+Norvelia is a reference work of 2,050 Italian case-law maxims on building
+matters, in seven archives, with printing, full-text search, online help,
+tips and a price list. Its texts and interface are in Italian.")
 include(CPack)

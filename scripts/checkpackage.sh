@@ -41,10 +41,9 @@ env -u LD_LIBRARY_PATH "$bin" --nessuna 2>/dev/null || rc=$?
 warnings=$(LC_ALL=C.UTF-8 MANWIDTH=80 man --warnings -l "$root/usr/share/man/man1/norvelia.1.gz" 2>&1 >/dev/null || true)
 [ -z "$warnings" ] || fail "the manual page: $warnings"
 
-# Suppressed, because they are what this program is: it is proprietary and ships its licence text in the
-# program rather than a free licence ("copyright-*" checks look for a free licence's name), and its
-# maker's addresses lie under the reserved .example domain, which no real mail reaches.
-lintian --fail-on error --no-tag-display-limit \
-  --suppress-tags bogus-mail-host,no-manual-page \
-  "$deb"
+# Errors fail; warnings and information are shown (at the time of writing there are neither errors nor
+# warnings, only information: Italian words in the program taken for English misspellings, the side
+# files taken for documentation).
+lintian_out=$(lintian --fail-on error --tag-display-limit 0 "$deb" 2>&1) || fail "lintian: $lintian_out"
+printf '%s\n' "$lintian_out" | grep -v "running with root privileges" || true
 echo "checkpackage: $(basename "$deb") passed"
