@@ -97,6 +97,7 @@ int main(int argc, char** argv)
     ok = save(r, dir, QStringLiteral("ricerca")) && ok;
 
     forms.show(archive);
+    w->HScroll1()->setValue(1);   // all the topic's maxims, from its first
     w->stampatutte_Click();
     QWidget* doc = documentWindow();
     if (doc) doc->resize(900, 680);
