@@ -8,6 +8,7 @@
 #include <QImage>
 #include <QProcess>
 #include <QRegularExpression>
+#include <QSet>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QXmlStreamReader>
@@ -108,6 +109,25 @@ private slots:
         }
         QVERIFY2(!xml.hasError(), qPrintable(xml.errorString()));
         QVERIFY(shapes > 20);
+    }
+
+    void screenshotsToolPaintsEveryWindow()
+    {
+        QTemporaryDir dir;
+        QProcess tool;
+        tool.start(binaryDir() + QStringLiteral("/screenshots"), {dir.path()});
+        QVERIFY(tool.waitForFinished(120000));
+        QCOMPARE(tool.exitCode(), 0);
+        for (const QString& name : {QStringLiteral("splash"), QStringLiteral("menu"), QStringLiteral("archivio"), QStringLiteral("ricerca"),
+                                    QStringLiteral("documento")}) {
+            const QImage img(dir.filePath(name + QStringLiteral(".png")));
+            QVERIFY2(img.width() > 300 && img.height() > 300, qPrintable(name));
+            // A window grabbed before it painted comes out in one colour.
+            QSet<QRgb> colours;
+            for (int y = 0; y < img.height(); y += 3)
+                for (int x = 0; x < img.width(); x += 3) colours.insert(img.pixel(x, y));
+            QVERIFY2(colours.size() > 16, qPrintable(name));
+        }
     }
 
     void screenshotsShownAreTheOnesTaken()
