@@ -12,6 +12,7 @@ PACKAGES=(
   qt6-translations-l10n
   qt6-qpa-plugins libxcb-cursor0 xvfb openbox xdotool procps
   libreoffice-writer-nogui poppler-utils
+  dpkg-dev desktop-file-utils appstream lintian file man-db groff-base
 )
 missing=()
 for p in "${PACKAGES[@]}"; do
