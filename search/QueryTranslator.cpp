@@ -53,7 +53,7 @@ void blank(QString& text, QString& low, qsizetype start, qsizetype end)
     for (qsizetype i = start; i < end; ++i) text[i] = low[i] = QLatin1Char(' ');
 }
 
-struct Found {
+struct Span {
     qsizetype start, end;
 };
 
@@ -80,12 +80,13 @@ struct AuthorityPattern {
     bool anyCassazione;
     bool takesPlace;
     bool strong;   // an abbreviation: a citation even when nothing else of one is typed
+    bool labour = false;   // "Cass. lav.": the labour section of the civil court
 };
 
 void readCitation(QString& text, QString& low, const std::vector<QString>& places, CitationFilter& f)
 {
     struct Candidate {
-        Found span;
+        Span span;
         std::optional<Authority> family;
         bool anyCassazione = false;
         QString place;
@@ -95,7 +96,7 @@ void readCitation(QString& text, QString& low, const std::vector<QString>& place
     static const AuthorityPattern patterns[] = {
         {"\\bcass(?:azione)?\\b\\.?\\s*civ(?:ile)?\\b\\.?", Authority::CassazioneCivile, false, false, true},
         {"\\bcass(?:azione)?\\b\\.?\\s*pen(?:ale)?\\b\\.?", Authority::CassazionePenale, false, false, true},
-        {"\\bcass(?:azione)?\\b\\.?\\s*lav(?:oro)?\\b\\.?", Authority::CassazioneCivile, false, false, true},
+        {"\\bcass(?:azione)?\\b\\.?\\s*lav(?:oro)?\\b\\.?", Authority::CassazioneCivile, false, false, true, true},
         {"\\bcass\\b\\.?", std::nullopt, true, false, true},
         {"\\bcassazione\\b", std::nullopt, true, false, false},
         {"\\bcons(?:iglio)?\\b\\.?\\s*(?:di\\s+)?stato\\b|\\bcds\\b", Authority::ConsiglioDiStato, false, false, true},
@@ -133,7 +134,7 @@ void readCitation(QString& text, QString& low, const std::vector<QString>& place
             c.family = patterns[k].family;
             c.anyCassazione = patterns[k].anyCassazione;
             c.strong = patterns[k].strong;
-            if (QString(QLatin1String(patterns[k].pattern)).contains(QLatin1String("lav"))) c.section = QStringLiteral("lav.");
+            if (patterns[k].labour) c.section = QStringLiteral("lav.");
             if (patterns[k].takesPlace) {
                 QString place;
                 const qsizetype end = placeAt(low, c.span.end, places, &place);

@@ -80,7 +80,6 @@ ricerca::ricerca() : Form(QStringLiteral("ricerca"))
     list_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     list_->setVerticalScrollMode(QAbstractItemView::ScrollPerPixel);
     list_->setFont(Fonts::design(QStringLiteral("MS Sans Serif"), 9.75));
-    list_->setToolTip(QString());
     {
         QPalette p = list_->palette();
         p.setColor(QPalette::Base, White);
