@@ -12,6 +12,7 @@
 #include "wordout/WordApplication.h"
 #include "wordout/WordDocument.h"
 #include "wordout/WordOut.h"
+#include <QAbstractTextDocumentLayout>
 #include <QAction>
 #include <QDirIterator>
 #include <QGraphicsTextItem>
@@ -97,7 +98,7 @@ WordDocument* buildLongSample(WordApplication& app)
 QString layoutFingerprint(const QTextDocument* doc)
 {
     QStringList out{QStringLiteral("dpi %1").arg(QGuiApplication::primaryScreen()->logicalDotsPerInchY())};
-    out << QStringLiteral("pages %1").arg(doc->pageCount());
+    out << QStringLiteral("pages %1").arg(PageLayout::pageCount(doc));
     for (QTextBlock b = doc->begin(); b.isValid(); b = b.next()) {
         QStringList lines;
         for (int i = 0; i < b.layout()->lineCount(); ++i) lines << QString::number(b.layout()->lineAt(i).textStart());
@@ -444,6 +445,45 @@ private slots:
         w->findChild<QAction*>(QStringLiteral("annulla"))->trigger();
         QVERIFY(doc->isModified());
         doc->text()->setModified(false);
+        QVERIFY(w->close());
+        FlushDeletes();
+    }
+
+    void printIntoAShownDocumentLaysItsPagesOutOnce()
+    {
+        // A print types into a document already in its window. Laying the pages out after every piece
+        // made the cost grow with the square of the length; they are laid out once the print is over.
+        fx->platform().openRealDocumentWindows = true;
+        WordApplication app;
+        app.setVisible(true);
+        WordDocument* doc = app.DocumentsAdd();
+        QVERIFY(doc);
+        DocumentWindow* w = nullptr;
+        for (QWidget* top : QApplication::topLevelWidgets())
+            if (auto* d = qobject_cast<DocumentWindow*>(top); d && d->document() == doc) w = d;
+        QVERIFY(w);
+        int layouts = 0;
+        connect(doc->text()->documentLayout(), &QAbstractTextDocumentLayout::documentSizeChanged, this, [&layouts] { ++layouts; });
+        WordSelection& s = app.Selection();
+        const QString sentence = QStringLiteral("L'amministratore deve provvedere alla conservazione delle parti comuni dell'edificio. ");
+        for (int i = 0; i < 30; ++i) {
+            if (i > 0) s.TypeText(QString(QChar(13)) + QChar(12));
+            s.TypeText(QStringLiteral("Massima n.%1").arg(i + 1) + QChar(13));
+            s.TypeText(sentence.repeated(6));
+        }
+        QCOMPARE(layouts, 0);
+        QCoreApplication::processEvents();
+        QVERIFY(layouts > 0);
+        QCOMPARE(PageLayout::pageCount(doc->text()), 30);
+        QCOMPARE(w->pageLabel()->text(), QStringLiteral("Pagina 1 di 30"));
+        // Asked for before the event loop, the pages are there at once, and later writing holds them again.
+        s.TypeText(QString(QChar(13)) + QChar(12) + QStringLiteral("Ultima."));
+        QCOMPARE(PageLayout::pageCount(doc->text()), 31);
+        layouts = 0;
+        s.TypeText(QString(QChar(13)) + QChar(12) + QStringLiteral("Ancora una."));
+        QCOMPARE(layouts, 0);
+        QCoreApplication::processEvents();
+        QCOMPARE(w->pageLabel()->text(), QStringLiteral("Pagina 1 di 32"));
         QVERIFY(w->close());
         FlushDeletes();
     }

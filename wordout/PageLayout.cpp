@@ -16,6 +16,8 @@ extern Q_GUI_EXPORT int qt_defaultDpiY();
 namespace PageLayout {
 namespace {
 // A device of the layout's resolution: fonts are sized for it, whatever screen the text is shown on.
+QSizeF pageSize() { return QSizeF(paperSize().width(), stride()); }
+
 QImage& layoutDevice()
 {
     static QImage device = [] {
@@ -40,7 +42,7 @@ void apply(QTextDocument* doc)
     // Glyph advances from the font's design, not from its hinting at one size: the same line breaks at
     // every resolution.
     doc->setUseDesignMetrics(true);
-    doc->setPageSize(QSizeF(paperSize().width(), stride()));
+    doc->setPageSize(pageSize());
     const double toFrame = qt_defaultDpiY() / Dpi;
     const QMarginsF m = margins();
     QTextFrameFormat f = doc->rootFrame()->frameFormat();
@@ -51,9 +53,26 @@ void apply(QTextDocument* doc)
     doc->rootFrame()->setFrameFormat(f);
 }
 
+void holdPages(QTextDocument* doc)
+{
+    // A null size, not an invalid one: only a null page size stops the layout.
+    if (!pagesHeld(doc)) doc->setPageSize(QSizeF(0, 0));
+}
+
+bool pagesHeld(const QTextDocument* doc) { return doc->pageSize().isNull(); }
+
+void ensurePages(const QTextDocument* doc)
+{
+    if (pagesHeld(doc)) const_cast<QTextDocument*>(doc)->setPageSize(pageSize());
+}
+
 QRectF sheet(int index) { return QRectF(QPointF(0, index * stride()), paperSize()); }
 
-int pageCount(const QTextDocument* doc) { return std::max(1, doc->pageCount()); }
+int pageCount(const QTextDocument* doc)
+{
+    ensurePages(doc);
+    return std::max(1, doc->pageCount());
+}
 
 int sheetAt(const QTextDocument* doc, double y)
 {
@@ -62,6 +81,7 @@ int sheetAt(const QTextDocument* doc, double y)
 
 void print(const QTextDocument* doc, QPrinter* printer)
 {
+    ensurePages(doc);
     printer->setFullPage(true);
     QPainter p(printer);
     if (!p.isActive()) return;

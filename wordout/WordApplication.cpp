@@ -65,6 +65,7 @@ void WordSelection::TypeText(const QString& text)
 {
     if (!doc_) return;
     if (range_ != Range::Point) release();
+    doc_->holdPages();
     // One edit for the whole text: one undo step, and the document settles once instead of after
     // every piece.
     cursor_.beginEditBlock();
@@ -127,6 +128,7 @@ void WordSelection::SelectColumn(WordTable* table, int column)
 void WordSelection::setAlignment(int wd)
 {
     if (!doc_) return;
+    doc_->holdPages();
     const Qt::Alignment a = alignmentFor(wd);
     auto alignBlocks = [a](QTextCursor c) {
         const int end = c.selectionEnd();

@@ -19,6 +19,7 @@ int WordTable::columns() const { return table_ ? table_->columns() : 0; }
 bool WordTable::setCellText(int row, int column, const QString& text)
 {
     if (!table_ || row < 1 || column < 1 || row > rows() || column > columns()) return false;
+    if (doc_) doc_->holdPages();
     const QTextTableCell cell = table_->cellAt(row - 1, column - 1);
     QTextCursor c = cell.firstCursorPosition();
     c.setPosition(cell.lastCursorPosition().position(), QTextCursor::KeepAnchor);
@@ -31,7 +32,7 @@ bool WordTable::setCellText(int row, int column, const QString& text)
 
 void WordTable::settle()
 {
-    if (doc_) doc_->setModified(false);
+    if (doc_) doc_->text()->setModified(false);
 }
 
 QString WordTable::cellText(int row, int column) const
@@ -46,6 +47,7 @@ QString WordTable::cellText(int row, int column) const
 void WordTable::setFontSize(double points)
 {
     if (!table_ || points <= 0) return;
+    if (doc_) doc_->holdPages();
     fontSize_ = points;
     QTextCharFormat f;
     f.setFontPointSize(points);
@@ -63,6 +65,7 @@ void WordTable::setFontSize(double points)
 void WordTable::AutoFormat(int format)
 {
     if (!table_) return;
+    if (doc_) doc_->holdPages();
     autoFormat_ = format;
     // Our own look in the spirit of the format: a coloured header row in bold white, banded rows,
     // thin grey rules.
@@ -107,23 +110,41 @@ WordDocument::~WordDocument()
     if (app_) app_->forget(this);
 }
 
+void WordDocument::holdPages()
+{
+    PageLayout::holdPages(&doc_);
+    if (pagesDue_) return;
+    pagesDue_ = true;
+    // Once the program has finished writing, which is when control is back in the event loop, the
+    // window showing the document gets its pages.
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            pagesDue_ = false;
+            PageLayout::ensurePages(&doc_);
+        },
+        Qt::QueuedConnection);
+}
+
 QString WordDocument::Name() const { return fileName_.isEmpty() ? name_ : QFileInfo(fileName_).fileName(); }
 
 WordTable* WordDocument::addTableAtEnd(int rows, int columns)
 {
     if (rows < 1 || columns < 1) return nullptr;
+    holdPages();
     QTextCursor c(&doc_);
     c.movePosition(QTextCursor::End);
     QTextTableFormat tf;
     tf.setCellPadding(2);
     QTextTable* t = c.insertTable(rows, columns, tf);
-    tables_.push_back(std::make_unique<WordTable>(t, &doc_));
+    tables_.push_back(std::make_unique<WordTable>(t, this));
     doc_.setModified(false);
     return tables_.back().get();
 }
 
 void WordDocument::addParagraphAtEnd()
 {
+    holdPages();
     QTextCursor c(&doc_);
     c.movePosition(QTextCursor::End);
     c.insertBlock();

@@ -8,11 +8,12 @@
 
 class QTextTable;
 class WordApplication;
+class WordDocument;
 
 // A table of a document, with the operations the price list uses.
 class WordTable {
 public:
-    explicit WordTable(QTextTable* table, QTextDocument* doc) : table_(table), doc_(doc) {}
+    explicit WordTable(QTextTable* table, WordDocument* doc) : table_(table), doc_(doc) {}
     QTextTable* table() const { return table_; }
     int rows() const;
     int columns() const;
@@ -27,7 +28,7 @@ public:
 private:
     void settle();
     QTextTable* table_;
-    QTextDocument* doc_;
+    QPointer<WordDocument> doc_;
     double fontSize_ = 0;
     int autoFormat_ = 0;
 };
@@ -68,6 +69,9 @@ public:
     static bool write(const QTextDocument& doc, const QString& fileName, Format format, QString* error);
 
     bool isModified() const { return doc_.isModified(); }
+    // The program is about to write into the document: its pages wait until control is back in the
+    // event loop, or until something asks for them, and are then laid out once (PageLayout::holdPages).
+    void holdPages();
     // The document is being closed by the user; the application forgets it.
     void close();
 
@@ -82,4 +86,5 @@ private:
     QString fileName_;
     QTextDocument doc_;
     std::vector<std::unique_ptr<WordTable>> tables_;
+    bool pagesDue_ = false;
 };
