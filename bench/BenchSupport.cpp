@@ -1,4 +1,5 @@
 #include "BenchSupport.h"
+#include "BenchRow.h"
 #include "archives/ArchiveData.h"
 #include "archives/ArchiveDefinition.h"
 #include <cstdio>
@@ -34,13 +35,16 @@ int RunWithRatios(int argc, char** argv, const std::vector<RatioPair>& pairs)
     benchmark::RunSpecifiedBenchmarks(&c);
     std::printf("\n");
     for (const RatioPair& p : pairs) {
-        auto find = [&c](const std::string& prefix) {
+        // A name with its arguments, as "BM_DirectBuild/10"; what the library appends after them
+        // ("/min_time:1.000") does not count.
+        auto find = [&c](const std::string& name) {
             for (auto& [k, v] : c.realNs)
-                if (k.rfind(prefix, 0) == 0) return v;
+                if (k == name || k.rfind(name + "/min_time", 0) == 0 || k.rfind(name + "/real_time", 0) == 0) return v;
             return -1.0;
         };
         const double m = find(p.measured), b = find(p.baseline);
         if (m < 0 || b <= 0) continue;
+        PrintSummaryRow(p.label, Milliseconds(m / 1e6), Milliseconds(b / 1e6), m / b, p.target);
         if (p.target <= 0) {
             std::printf("%s: %.3f ms against %.3f ms, ratio %.2f\n", p.label.c_str(), m / 1e6, b / 1e6, m / b);
             continue;

@@ -1,4 +1,5 @@
 #pragma once
+#include "BenchRow.h"
 #include <QString>
 #include <benchmark/benchmark.h>
 #include <map>

@@ -47,9 +47,9 @@ void BM_ArchiveContentOnly(benchmark::State& state)
 }
 } // namespace
 
-BENCHMARK(BM_DecodeUtf8)->Unit(benchmark::kMillisecond)->MinTime(0.5);
-BENCHMARK(BM_MenuLoad)->Unit(benchmark::kMillisecond)->MinTime(1.0);
-BENCHMARK(BM_ArchiveContentOnly)->Unit(benchmark::kMillisecond)->MinTime(0.5);
+BENCHMARK(BM_DecodeUtf8)->Unit(benchmark::kMillisecond)->MinTime(MinSeconds(0.5));
+BENCHMARK(BM_MenuLoad)->Unit(benchmark::kMillisecond)->MinTime(MinSeconds(1.0));
+BENCHMARK(BM_ArchiveContentOnly)->Unit(benchmark::kMillisecond)->MinTime(MinSeconds(0.5));
 
 int main(int argc, char** argv)
 {
