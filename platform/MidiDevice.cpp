@@ -1,6 +1,10 @@
 #include "MidiDevice.h"
 #include "MidiFile.h"
 #include <QAbstractEventDispatcher>
+#include <QApplication>
+#include <QWidget>
+#include <algorithm>
+#include <functional>
 #include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
@@ -137,19 +141,55 @@ struct MidiDevice::Engine {
     }
 };
 
+namespace {
+// Tells when the engine may start: once a window has been painted, or when none is on screen to be
+// painted, and the event loop then has nothing left to do. The event loop idles before the first
+// window is painted too (the display's expose has still to come), and the synthesiser's loading
+// (its library with its dependencies, the soundfont) taken there competed with that first paint.
+class EngineGate : public QObject {
+public:
+    explicit EngineGate(std::function<void()> open) : open_(std::move(open))
+    {
+        // A program without widgets has no window to wait for.
+        painted_ = !qobject_cast<QApplication*>(QCoreApplication::instance());
+        if (!painted_) qApp->installEventFilter(this);
+        connect(QAbstractEventDispatcher::instance(), &QAbstractEventDispatcher::aboutToBlock, this, &EngineGate::idle);
+    }
+
+    bool eventFilter(QObject* o, QEvent* e) override
+    {
+        if (e->type() == QEvent::Paint) {
+            painted_ = true;
+            qApp->removeEventFilter(this);
+        }
+        return false;
+    }
+
+private:
+    void idle()
+    {
+        if (!painted_) {
+            const QWidgetList tops = QApplication::topLevelWidgets();
+            if (std::any_of(tops.begin(), tops.end(), [](const QWidget* w) { return w->isVisible(); })) return;
+        }
+        disconnect(QAbstractEventDispatcher::instance(), nullptr, this, nullptr);
+        qApp->removeEventFilter(this);
+        open_();
+    }
+
+    std::function<void()> open_;
+    bool painted_ = false;
+};
+} // namespace
+
 MidiDevice::MidiDevice()
 {
-    // Loading the soundfont is heavy (memory, and the synthesiser's own threads): it waits until the
-    // windows have been drawn and the event loop has nothing left to do, so that the first window does
-    // not wait for the sound. Without an event loop it starts at once.
+    // Loading the soundfont is heavy (memory, the synthesiser's own threads, and its library): it waits
+    // until the first window has been drawn and the event loop has nothing left to do, so that the
+    // first window does not wait for the sound. Without an event loop it starts at once.
     auto* dispatcher = QCoreApplication::instance() ? QAbstractEventDispatcher::instance() : nullptr;
-    if (dispatcher) {
-        watcher_ = std::make_unique<QObject>();
-        QObject::connect(dispatcher, &QAbstractEventDispatcher::aboutToBlock, watcher_.get(), [this] { letEngineStart(); },
-                         Qt::SingleShotConnection);
-    } else {
-        engineMayStart_ = true;
-    }
+    if (dispatcher) watcher_ = std::make_unique<EngineGate>([this] { letEngineStart(); });
+    else engineMayStart_ = true;
     worker_ = std::thread([this] { run(); });
 }
 
