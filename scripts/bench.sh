@@ -8,7 +8,8 @@
 #   bash scripts/bench.sh --quick    a moment each, at the archives' size only: proves that every
 #                                    benchmark builds and runs; its figures mean little
 #
-# The table is also written, with the date and the machine, to build/release/bench/summary.md.
+# The table is also written, with the date and the machine, to build/release/bench/summary.md
+# (summary-quick.md in the quick setting, which leaves the last full table alone).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 quick=0
@@ -27,6 +28,8 @@ cmake --build --preset release -j 2 --target norvelia minimal_window bench_start
 out=build/release/bench
 mkdir -p "$out"
 raw="$out/raw.txt"
+summary="$out/summary.md"
+[ "$quick" = 1 ] && raw="$out/raw-quick.txt" && summary="$out/summary-quick.md"
 : >"$raw"
 run() {
     echo "== $*" | tee -a "$raw"
@@ -72,6 +75,6 @@ echo "$rows" | awk -F'\t' '
     echo "|---|---|---|---|---|"
     echo "$rows" | awk -F'\t' '{ mark = ($6 != "-" && $5 + 0 > $6 + 0) ? " **over**" : ""
                                  printf "| %s | %s | %s | %s%s | %s |\n", $2, $3, $4, $5, mark, $6 }'
-} >"$out/summary.md"
-echo "(table written to $out/summary.md)"
+} >"$summary"
+echo "(table written to $summary)"
 exit 0
