@@ -4,7 +4,9 @@
 
 QString Citation::numberRegister() const
 {
-    return authority.startsWith(QLatin1String("Cassazione")) ? QStringLiteral("Cassazione") : authority;
+    if ((authority == QLatin1String("Cassazione civile") && section != QLatin1String("un.")) || section.isEmpty())
+        return authority;
+    return authority + QStringLiteral(", ") + section;
 }
 
 QString CitedMaxim::place() const
@@ -71,7 +73,8 @@ QString laterAct(const QString& text, const QDate& ruling)
 QString describe(const Citation& c)
 {
     QString s = c.authority;
-    if (!c.section.isEmpty()) s += QStringLiteral(", sez. ") + c.section;
+    if (c.section == QLatin1String("Ad. plen.")) s += QStringLiteral(", ") + c.section;
+    else if (!c.section.isEmpty()) s += QStringLiteral(", sez. ") + c.section;
     return s + QStringLiteral(", ") + c.date.toString(Qt::ISODate);
 }
 } // namespace
@@ -82,7 +85,7 @@ std::optional<Citation> citation(const QString& text, QString* why)
         QStringLiteral(" - \\((Cassazione civile|Cassazione penale|Consiglio di Stato|Corte costituzionale|Corte dei conti|"
                        "TAR [A-Z][\\w' ]+|Tribunale (?:di )?[A-Z][\\w' ]+|Corte d'appello (?:di )?[A-Z][\\w' ]+|"
                        "Pretura (?:di )?[A-Z][\\w' ]+)"
-                       "(?:, sez\\. ([IVXL]+|[A-Z]|un\\.|lav\\.))?, (\\d{1,2}) (") +
+                       "(?:, sez\\. ([IVXL]+|[A-Z]|un\\.|lav\\.)|, (Ad\\. plen\\.))?, (\\d{1,2}) (") +
             monthNames() + QStringLiteral(") (\\d{4})(?:, n\\. (\\d+))?\\)$"),
         QRegularExpression::UseUnicodePropertiesOption);
     const QRegularExpressionMatch m = re.match(text);
@@ -90,21 +93,21 @@ std::optional<Citation> citation(const QString& text, QString* why)
         if (why) *why = QStringLiteral("no citation in the form \" - (Authority[, sez. X], day month year[, n. N])\"");
         return std::nullopt;
     }
-    const int day = m.captured(3).toInt();
-    const int year = m.captured(5).toInt();
+    const int day = m.captured(4).toInt();
+    const int year = m.captured(6).toInt();
     if (year < 1950 || year > 2001) {
         if (why) *why = QStringLiteral("citation year %1 outside 1950-2001").arg(year);
         return std::nullopt;
     }
     Citation c;
-    c.date = QDate(year, monthNumber(m.captured(4)), day);
+    c.date = QDate(year, monthNumber(m.captured(5)), day);
     if (!c.date.isValid()) {
-        if (why) *why = QStringLiteral("citation date %1 %2 %3 does not exist").arg(day).arg(m.captured(4)).arg(year);
+        if (why) *why = QStringLiteral("citation date %1 %2 %3 does not exist").arg(day).arg(m.captured(5)).arg(year);
         return std::nullopt;
     }
     c.authority = m.captured(1);
-    c.section = m.captured(2);
-    c.number = m.captured(6).toInt();
+    c.section = m.hasCaptured(2) ? m.captured(2) : m.captured(3);
+    c.number = m.captured(7).toInt();
     return c;
 }
 
@@ -174,6 +177,31 @@ QStringList rulingConflicts(const std::vector<CitedMaxim>& maxims)
                              .arg(describe(o), describe(c));
     }
     return conflicts;
+}
+
+QStringList numberingOutOfOrder(const std::vector<CitedMaxim>& maxims)
+{
+    QHash<QString, std::vector<const CitedMaxim*>> registers;   // register|year -> its numbered maxims
+    for (const CitedMaxim& m : maxims)
+        if (m.citation.number != 0)
+            registers[QStringLiteral("%1|%2").arg(m.citation.numberRegister()).arg(m.citation.date.year())].push_back(&m);
+    QStringList faults;
+    for (const CitedMaxim& m : maxims) {
+        const Citation& c = m.citation;
+        if (c.number == 0) continue;
+        for (const CitedMaxim* o : registers.value(QStringLiteral("%1|%2").arg(c.numberRegister()).arg(c.date.year()))) {
+            const Citation& later = o->citation;
+            // Each pair once, from the lower number.
+            if (later.number <= c.number || later.date.daysTo(c.date) <= filingLagDays) continue;
+            faults << QStringLiteral("%1 and %2: n. %3 of %4 comes before n. %5 of %6 (%7)")
+                          .arg(m.place(), o->place())
+                          .arg(c.number)
+                          .arg(c.date.toString(Qt::ISODate))
+                          .arg(later.number)
+                          .arg(later.date.toString(Qt::ISODate), c.numberRegister());
+        }
+    }
+    return faults;
 }
 
 ValidationReport validate(const ArchiveDefinition& def, const ParsedArchive& data)

@@ -23,11 +23,13 @@ struct ValidationReport {
 // The citation at the end of a maxim, as read from its text.
 struct Citation {
     QString authority;   // "Cassazione civile", "Consiglio di Stato", "TAR Lazio", ...
-    QString section;     // "II", "un.", "lav."; empty when the citation names none
+    QString section;     // "II", "un.", "lav.", "Ad. plen."; empty when the citation names none
     QDate date;
     int number = 0;      // 0 when the citation carries no number
-    // The register a ruling number belongs to. Both benches of the Cassazione share one, so that
-    // no number of a year reads as two different rulings of that court.
+    // The register a ruling number belongs to, as the courts kept them up to 2001: the simple civil
+    // sections of the Cassazione, the labour section among them, number their rulings in one register
+    // and the united civil sections in one of their own; the criminal bench, the Consiglio di Stato
+    // (each section and the Adunanza plenaria) and every other court number them section by section.
     QString numberRegister() const;
 };
 
@@ -60,4 +62,9 @@ std::vector<CitedMaxim> citedMaxims(const QString& archive, const ParsedArchive&
 // One register, year and number is one ruling: every pair of maxims that cite it with a different
 // authority, section or date, one message each, naming both places.
 QStringList rulingConflicts(const std::vector<CitedMaxim>& maxims);
+// A register numbers its rulings as they are filed, so within one register and year a higher number
+// never bears an earlier date, save by the few days that filing may lag: every pair of maxims whose
+// numbers run against their dates by more than that, one message each, naming both places.
+constexpr int filingLagDays = 7;
+QStringList numberingOutOfOrder(const std::vector<CitedMaxim>& maxims);
 } // namespace ArchiveValidation

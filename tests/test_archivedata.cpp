@@ -118,6 +118,11 @@ private slots:
         QVERIFY(hasCitation(QStringLiteral("x - (TAR Lazio, 29 febbraio 1996)"), &sez, &num));
         QVERIFY(!sez && !num);
         QVERIFY(hasCitation(QStringLiteral("x - (Cassazione civile, sez. un., 1 luglio 1997, n. 5895)")));
+        QVERIFY(hasCitation(QStringLiteral("x - (Consiglio di Stato, Ad. plen., 24 giugno 1999, n. 16)"), &sez, &num));
+        QVERIFY(sez && num);
+        QCOMPARE(ArchiveValidation::citation(QStringLiteral("x - (Consiglio di Stato, Ad. plen., 24 giugno 1999)"))->section,
+                 QStringLiteral("Ad. plen."));
+        QVERIFY(!hasCitation(QStringLiteral("x - (Consiglio di Stato, sez. Ad. plen., 24 giugno 1999, n. 16)")));
         QVERIFY(hasCitation(QStringLiteral("x - (Corte d'appello di Milano, 12 gennaio 1988)")));
         QVERIFY(!hasCitation(QStringLiteral("x - (TAR Lazio, 29 febbraio 1997)")));
         QVERIFY(!hasCitation(QStringLiteral("x - (Cassazione civile, 12 Gennaio 1988)")));
@@ -144,6 +149,7 @@ private slots:
             << QString();
         QTest::newRow("Consiglio di Stato without section")
             << "x - (Consiglio di Stato, 2 ottobre 1995, n. 1234)" << "without its section";
+        QTest::newRow("Adunanza plenaria") << "x - (Consiglio di Stato, Ad. plen., 24 giugno 1999, n. 16)" << QString();
         QTest::newRow("Sunday") << "x - (Pretura di Napoli, 14 febbraio 1993)" << "Sunday or a national holiday";
         QTest::newRow("Epiphany") << "x - (Cassazione civile, sez. II, 6 gennaio 1998, n. 52)" << "national holiday";
         QTest::newRow("Easter Monday") << "x - (Tribunale di Roma, 24 aprile 2000)" << "national holiday";
@@ -181,9 +187,18 @@ private slots:
         QTest::addColumn<bool>("conflict");
         const QString cass = QStringLiteral("x - (Cassazione civile, sez. II, 15 aprile 1994, n. 3549)");
         QTest::newRow("the same ruling twice") << cass << cass << false;
-        QTest::newRow("another section") << cass << "y - (Cassazione civile, sez. lav., 15 aprile 1994, n. 3549)" << true;
+        QTest::newRow("the civil bench keeps one register")
+            << cass << "y - (Cassazione civile, sez. lav., 15 aprile 1994, n. 3549)" << true;
+        QTest::newRow("the united sections apart") << cass << "y - (Cassazione civile, sez. un., 15 aprile 1994, n. 3549)" << false;
         QTest::newRow("another date") << cass << "y - (Cassazione civile, sez. II, 14 aprile 1994, n. 3549)" << true;
-        QTest::newRow("the other bench") << cass << "y - (Cassazione penale, sez. II, 15 aprile 1994, n. 3549)" << true;
+        QTest::newRow("the criminal bench apart") << cass << "y - (Cassazione penale, sez. II, 15 aprile 1994, n. 3549)" << false;
+        const QString pen = QStringLiteral("x - (Cassazione penale, sez. III, 2 marzo 1994, n. 2510)");
+        QTest::newRow("criminal sections apart") << pen << "y - (Cassazione penale, sez. VI, 9 marzo 1994, n. 2510)" << false;
+        QTest::newRow("one criminal section") << pen << "y - (Cassazione penale, sez. III, 9 marzo 1994, n. 2510)" << true;
+        const QString cds = QStringLiteral("x - (Consiglio di Stato, sez. V, 24 giugno 1999, n. 16)");
+        QTest::newRow("Consiglio di Stato sections apart") << cds << "y - (Consiglio di Stato, sez. IV, 2 marzo 1999, n. 16)" << false;
+        QTest::newRow("the plenary apart") << cds << "y - (Consiglio di Stato, Ad. plen., 24 giugno 1999, n. 16)" << false;
+        QTest::newRow("one Consiglio di Stato section") << cds << "y - (Consiglio di Stato, sez. V, 2 marzo 1999, n. 16)" << true;
         QTest::newRow("another year") << cass << "y - (Cassazione civile, sez. I, 15 aprile 1995, n. 3549)" << false;
         QTest::newRow("two regional courts")
             << "x - (TAR Lazio, 3 maggio 1994, n. 12)" << "y - (TAR Veneto, 4 maggio 1994, n. 12)" << false;
@@ -201,7 +216,45 @@ private slots:
         if (conflict) QVERIFY(conflicts[0].startsWith(QStringLiteral("edilizia topic 3 maxim 1 and edilizia topic 3 maxim 2: ")));
     }
 
-    // Across all compiled archives, no ruling number is cited as two rulings.
+    // Within one register and year the numbers rise with the dates, save for the lag of filing.
+    void numberingOutOfOrder_data()
+    {
+        QTest::addColumn<QString>("lower");    // the maxim with the lower number, placed first
+        QTest::addColumn<QString>("higher");
+        QTest::addColumn<bool>("fault");
+        const QString cds = QStringLiteral("x - (Consiglio di Stato, sez. V, 21 ottobre 1998, n. 1511)");
+        QTest::newRow("in order") << cds << "y - (Consiglio di Stato, sez. V, 10 novembre 1998, n. 1600)" << false;
+        QTest::newRow("a day back, within the lag") << cds << "y - (Consiglio di Stato, sez. V, 20 ottobre 1998, n. 1512)" << false;
+        QTest::newRow("the lag's last day") << cds << "y - (Consiglio di Stato, sez. V, 14 ottobre 1998, n. 1512)" << false;
+        QTest::newRow("beyond the lag") << cds << "y - (Consiglio di Stato, sez. V, 13 ottobre 1998, n. 1512)" << true;
+        QTest::newRow("another section") << cds << "y - (Consiglio di Stato, sez. IV, 2 marzo 1998, n. 1512)" << false;
+        QTest::newRow("another year") << cds << "y - (Consiglio di Stato, sez. V, 2 marzo 1999, n. 1512)" << false;
+        QTest::newRow("across civil sections")
+            << "x - (Cassazione civile, sez. II, 14 marzo 2000, n. 2932)" << "y - (Cassazione civile, sez. lav., 2 febbraio 2000, n. 3100)"
+            << true;
+        QTest::newRow("the united civil sections apart")
+            << "x - (Cassazione civile, sez. un., 22 luglio 1999, n. 500)" << "y - (Cassazione civile, sez. II, 16 marzo 1999, n. 2343)"
+            << false;
+        QTest::newRow("across criminal sections")
+            << "x - (Cassazione penale, sez. III, 14 marzo 2000, n. 2932)" << "y - (Cassazione penale, sez. VI, 2 febbraio 2000, n. 3100)"
+            << false;
+        QTest::newRow("one without a number") << cds << "y - (Consiglio di Stato, sez. V, 2 marzo 1998)" << false;
+    }
+
+    void numberingOutOfOrder()
+    {
+        QFETCH(QString, lower);
+        QFETCH(QString, higher);
+        QFETCH(bool, fault);
+        // The order in which the maxims stand must not matter.
+        for (const bool swapped : {false, true}) {
+            const QStringList faults = ArchiveValidation::numberingOutOfOrder(
+                swapped ? std::vector<CitedMaxim>{cited(higher, 1), cited(lower, 2)} : std::vector<CitedMaxim>{cited(lower, 1), cited(higher, 2)});
+            QCOMPARE(faults.size(), fault ? 1 : 0);
+        }
+    }
+
+    // Across all compiled archives, no ruling number is cited as two rulings, and every register runs in order.
     void compiledArchivesAgreeOnRulings()
     {
         std::vector<CitedMaxim> all;
@@ -211,7 +264,7 @@ private slots:
             all.insert(all.end(), m.begin(), m.end());
         }
         QCOMPARE(int(all.size()), 2050);
-        const QStringList conflicts = ArchiveValidation::rulingConflicts(all);
+        const QStringList conflicts = ArchiveValidation::rulingConflicts(all) + ArchiveValidation::numberingOutOfOrder(all);
         QVERIFY2(listed(conflicts), qPrintable(QStringLiteral("%1 conflicts, listed above").arg(conflicts.size())));
     }
 
