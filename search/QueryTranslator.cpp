@@ -115,7 +115,7 @@ qsizetype tarPlaceAt(const QString& low, qsizetype pos, const std::vector<QStrin
     qsizetype end = placeAt(low, pos, places, place);
     for (const Seat& s : tarSeats) {
         const qsizetype e = atWord(pos, QString::fromLatin1(s.seat));
-        if (e > end) {
+        if (e > 0 && e >= end) {
             end = e;
             *place = QString::fromLatin1(s.region);
         }

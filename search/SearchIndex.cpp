@@ -251,7 +251,7 @@ void SearchIndex::resolve(ParsedQuery& q) const
         if (related && !t.stem.empty()) t.related = forms_.related(t.stem, t.forms);
     };
     for (QueryGroup& g : q.groups)
-        for (QueryTerm& t : g.alternatives) fill(t, true);
+        for (QueryTerm& t : g.alternatives) fill(t, !t.thesaurus);   // the thesaurus's words stand as written
     for (QueryTerm& t : q.excluded) fill(t, false);
 }
 
