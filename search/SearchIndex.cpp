@@ -443,7 +443,8 @@ QString SearchIndex::snippet(int id, const ParsedQuery& q, bool html)
         words.push_back(Place{start, length, hit});
     });
     int firstAt = first >= 0 ? words[std::size_t(first)].start : -1;
-    if (!cited.empty() && (firstAt < 0 || cited.front().start < firstAt)) firstAt = cited.front().start;
+    // The statute searched for is what the excerpt shows first, even when words come before it.
+    if (!cited.empty()) firstAt = cited.front().start;
     // The statutes' spans join the words marked, in the order of the text.
     for (const Place& c : cited) words.push_back(c);
     std::stable_sort(words.begin(), words.end(), [](const Place& a, const Place& b) { return a.start < b.start; });
