@@ -418,10 +418,6 @@ ParsedQuery parse(const QString& input, const std::vector<QString>& places, Stem
         }
     }
     if (loneSign) q.ignored << QStringLiteral("segni isolati ignorati");
-    if (!stopwords.isEmpty()) {
-        stopwords.removeDuplicates();
-        q.ignored << QStringLiteral("parole comuni ignorate: ") + stopwords.join(QStringLiteral(", "));
-    }
 
     // Terms of today among the plain words typed in a row, the longest first.
     if (thesaurus && !thesaurus->groups.empty()) {
@@ -449,6 +445,8 @@ ParsedQuery parse(const QString& input, const std::vector<QString>& places, Stem
                     phrase.words = today.words;
                     first.term = std::move(phrase);
                     for (std::size_t j = 1; j < std::size_t(m.length); ++j) items[k + at + j].merged = true;
+                    // The function words of the term were read as part of it, not ignored.
+                    for (const std::string& w : today.words) stopwords.removeAll(QString::fromStdString(w));
                 }
                 Expansion e;
                 e.today = today.text;
@@ -468,6 +466,11 @@ ParsedQuery parse(const QString& input, const std::vector<QString>& places, Stem
             k = end;
         }
         std::erase_if(items, [](const Item& it) { return it.merged; });
+    }
+
+    if (!stopwords.isEmpty()) {
+        stopwords.removeDuplicates();
+        q.ignored << QStringLiteral("parole comuni ignorate: ") + stopwords.join(QStringLiteral(", "));
     }
 
     bool loneOr = false;

@@ -108,6 +108,13 @@ private slots:
         QVERIFY(!QueryTranslator::parse(query, {}, stemmer, nullptr).expanded());
     }
 
+    void functionWordsOfATermAreNotIgnored()
+    {
+        const ParsedThesaurus t = Thesaurus::parse(small);
+        QVERIFY(QueryTranslator::parse(QStringLiteral("permesso di costruire"), {}, stemmer, &t).ignored.isEmpty());
+        QCOMPARE(QueryTranslator::parse(QStringLiteral("costruire di"), {}, stemmer, &t).ignored.size(), 1);
+    }
+
     void expansionIsSaidAndRanksBelowTheTypedWords()
     {
         Thesaurus::setOverride(small);
