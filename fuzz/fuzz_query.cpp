@@ -12,8 +12,9 @@ sqlite3* engine()
     static sqlite3* db = [] {
         sqlite3* d = nullptr;
         sqlite3_open(":memory:", &d);
-        sqlite3_exec(d, "CREATE VIRTUAL TABLE idx USING fts5(exact, stem, tokenize='ascii', content='');"
-                        "INSERT INTO idx(rowid, exact, stem) VALUES(1, 'distanze legali tra costruzioni', 'distanz legal costruz');",
+        sqlite3_exec(d, "CREATE VIRTUAL TABLE idx USING fts5(exact, forma, norme, tokenize='ascii', content='');"
+                        "INSERT INTO idx(rowid, exact, forma, norme) VALUES(1, 'distanze legali tra costruzioni', "
+                        "'distanz legal costruzion', 'ccx873');",
                      nullptr, nullptr, nullptr);
         return d;
     }();

@@ -1,5 +1,6 @@
 #include "QueryTranslator.h"
 #include "TextFold.h"
+#include "Thesaurus.h"
 #include <QRegularExpression>
 #include <algorithm>
 
@@ -25,6 +26,14 @@ QString CitationFilter::describe() const
     else if (number) parts << QStringLiteral("n. %1").arg(number);
     else if (year) parts << QString::number(year);
     return parts.join(QStringLiteral(", "));
+}
+
+bool ParsedQuery::hasRelated() const
+{
+    for (const QueryGroup& g : groups)
+        for (const QueryTerm& t : g.alternatives)
+            if (!t.related.empty()) return true;
+    return false;
 }
 
 namespace QueryTranslator {
@@ -74,6 +83,59 @@ qsizetype placeAt(const QString& low, qsizetype pos, const std::vector<QString>&
     return best;
 }
 
+// The seats of the regional administrative courts, and the region each judges for: the edition's
+// citations name the region, a lawyer often names the seat ("TAR Milano", "TAR Puglia, Lecce").
+struct Seat {
+    const char* seat;
+    const char* region;
+};
+constexpr Seat tarSeats[] = {
+    {"milano", "lombardia"},     {"brescia", "lombardia"},          {"roma", "lazio"},
+    {"latina", "lazio"},         {"napoli", "campania"},            {"salerno", "campania"},
+    {"bari", "puglia"},          {"lecce", "puglia"},               {"palermo", "sicilia"},
+    {"catania", "sicilia"},      {"torino", "piemonte"},            {"venezia", "veneto"},
+    {"firenze", "toscana"},      {"bologna", "emilia romagna"},     {"parma", "emilia romagna"},
+    {"genova", "liguria"},       {"ancona", "marche"},              {"perugia", "umbria"},
+    {"l'aquila", "abruzzo"},     {"pescara", "abruzzo"},            {"campobasso", "molise"},
+    {"potenza", "basilicata"},   {"catanzaro", "calabria"},         {"reggio calabria", "calabria"},
+    {"cagliari", "sardegna"},    {"trieste", "friuli venezia giulia"}, {"trento", "trentino alto adige"},
+    {"bolzano", "trentino alto adige"}, {"aosta", "valle d aosta"},
+};
+
+// A TAR's place at pos: a region, a seat read as its region, and after a region the seat that may
+// follow it (", Brescia", "- sez. staccata di Lecce", "sede di Parma"). The end of what was read, or -1.
+qsizetype tarPlaceAt(const QString& low, qsizetype pos, const std::vector<QString>& places, QString* place)
+{
+    auto atWord = [&low](qsizetype at, const QString& w) {
+        while (at < low.size() && low.at(at).isSpace()) ++at;
+        if (!QStringView(low).sliced(at).startsWith(w)) return qsizetype(-1);
+        const qsizetype end = at + w.size();
+        return end < low.size() && TextFold::foldChar(low.at(end).unicode()) ? qsizetype(-1) : end;
+    };
+    qsizetype end = placeAt(low, pos, places, place);
+    for (const Seat& s : tarSeats) {
+        const qsizetype e = atWord(pos, QString::fromLatin1(s.seat));
+        if (e > 0 && e >= end) {
+            end = e;
+            *place = QString::fromLatin1(s.region);
+        }
+    }
+    if (end < 0) return -1;
+    // The seat after the region.
+    qsizetype at = end;
+    while (at < low.size() && (low.at(at).isSpace() || low.at(at) == QLatin1Char(',') || low.at(at) == QLatin1Char('-'))) ++at;
+    for (const char* lead : {"sez. staccata di", "sezione staccata di", "sede di", "sez.", ""}) {
+        const qsizetype afterLead = *lead ? atWord(at, QString::fromLatin1(lead)) : at;
+        if (afterLead < 0) continue;
+        for (const Seat& s : tarSeats) {
+            if (*place != QLatin1String(s.region)) continue;
+            const qsizetype e = atWord(afterLead, QString::fromLatin1(s.seat));
+            if (e > 0) return e;
+        }
+    }
+    return end;
+}
+
 struct AuthorityPattern {
     const char* pattern;
     std::optional<Authority> family;
@@ -99,8 +161,9 @@ void readCitation(QString& text, QString& low, const std::vector<QString>& place
         {"\\bcass(?:azione)?\\b\\.?\\s*lav(?:oro)?\\b\\.?", Authority::CassazioneCivile, false, false, true, true},
         {"\\bcass\\b\\.?", std::nullopt, true, false, true},
         {"\\bcassazione\\b", std::nullopt, true, false, false},
-        {"\\bcons(?:iglio)?\\b\\.?\\s*(?:di\\s+)?stato\\b|\\bcds\\b", Authority::ConsiglioDiStato, false, false, true},
-        {"\\bcorte\\s+cost(?:ituzionale)?\\b\\.?", Authority::CorteCostituzionale, false, false, true},
+        {"\\bcons(?:iglio)?\\b\\.?\\s*(?:di\\s+)?st(?:ato)?\\b\\.?|\\bcds\\b|\\bc\\.\\s?d\\.\\s?s\\.", Authority::ConsiglioDiStato,
+         false, false, true},
+        {"\\b(?:corte|c\\.)\\s*cost(?:ituzionale)?\\b\\.?", Authority::CorteCostituzionale, false, false, true},
         {"\\bcorte\\s+(?:dei\\s+)?conti\\b", Authority::CorteDeiConti, false, false, true},
         {"\\bt\\.\\s?a\\.\\s?r\\.|\\btar\\b", Authority::Tar, false, true, true},
         {"\\btrib\\.(?:\\s*di\\b)?", Authority::Tribunale, false, true, true},
@@ -125,7 +188,9 @@ void readCitation(QString& text, QString& low, const std::vector<QString>& place
     std::vector<Candidate> authorities;
     for (std::size_t k = 0; k < compiled.size(); ++k) {
         if (*keys[k] && !low.contains(QLatin1String(keys[k]))) continue;
-        if (!*keys[k] && !low.contains(QLatin1String("stato")) && !low.contains(QLatin1String("cds"))) continue;
+        if (!*keys[k] && !low.contains(QLatin1String("st")) && !low.contains(QLatin1String("cds")) &&
+            !low.contains(QLatin1String("d.")))
+            continue;
         auto it = compiled[k].globalMatch(low);
         while (it.hasNext()) {
             const QRegularExpressionMatch m = it.next();
@@ -137,7 +202,8 @@ void readCitation(QString& text, QString& low, const std::vector<QString>& place
             if (patterns[k].labour) c.section = QStringLiteral("lav.");
             if (patterns[k].takesPlace) {
                 QString place;
-                const qsizetype end = placeAt(low, c.span.end, places, &place);
+                const qsizetype end = c.family == Authority::Tar ? tarPlaceAt(low, c.span.end, places, &place)
+                                                                : placeAt(low, c.span.end, places, &place);
                 if (end > 0) {
                     c.place = place;
                     c.span.end = end;
@@ -153,7 +219,7 @@ void readCitation(QString& text, QString& low, const std::vector<QString>& place
     QString section;
     static const QRegularExpression sectionRe(
         QStringLiteral("\\bsez(?:ione|\\.)?\\s*(un(?:ite)?\\b\\.?|lav(?:oro)?\\b\\.?|[ivx]{1,4}\\b|[1-9]\\b)"));
-    static const QRegularExpression plenaryRe(QStringLiteral("\\bad\\.?\\s*plen(?:aria)?\\b\\.?"));
+    static const QRegularExpression plenaryRe(QStringLiteral("\\bad\\.?\\s*plen(?:aria)?\\b\\.?|\\ba\\.\\s?p\\."));
     static const QRegularExpression unitedRe(QStringLiteral("\\bs\\.\\s?u\\."));
     static const QRegularExpression unitedCapsRe(QStringLiteral("\\bSU\\b"));
     const bool sectionWords = low.contains(QLatin1String("sez"));
@@ -165,7 +231,8 @@ void readCitation(QString& text, QString& low, const std::vector<QString>& place
         else section = s.toUpper();
         blank(text, low, m.capturedStart(0), m.capturedEnd(0));
     }
-    if (auto m = low.contains(QLatin1String("plen")) ? plenaryRe.match(low) : QRegularExpressionMatch(); m.hasMatch()) {
+    const bool plenaryWords = low.contains(QLatin1String("plen")) || low.contains(QLatin1String("a."));
+    if (auto m = plenaryWords ? plenaryRe.match(low) : QRegularExpressionMatch(); m.hasMatch()) {
         section = QStringLiteral("Ad. plen.");
         blank(text, low, m.capturedStart(0), m.capturedEnd(0));
     }
@@ -232,7 +299,33 @@ void readCitation(QString& text, QString& low, const std::vector<QString>& place
 }
 } // namespace
 
-ParsedQuery parse(const QString& input, const std::vector<QString>& places, Stemmer& stemmer)
+namespace {
+QueryTerm wordTerm(const std::string& folded, Stemmer& stemmer)
+{
+    QueryTerm t;
+    t.words.push_back(folded);
+    t.stem = stemmer.stem(folded);
+    t.forms.push_back(TextFold::inflectionKey(folded));
+    return t;
+}
+
+QueryTerm thesaurusTerm(const ThesaurusTerm& e, Stemmer& stemmer)
+{
+    QueryTerm t;
+    if (e.statute) {
+        t.statute = e.statute->key;
+        t.words = e.words;
+    } else if (e.words.size() == 1) {
+        t = wordTerm(e.words.front(), stemmer);
+    } else {
+        t.words = e.words;
+    }
+    t.thesaurus = true;
+    return t;
+}
+} // namespace
+
+ParsedQuery parse(const QString& input, const std::vector<QString>& places, Stemmer& stemmer, const ParsedThesaurus* thesaurus)
 {
     ParsedQuery q;
     QString text = input;
@@ -263,6 +356,8 @@ ParsedQuery parse(const QString& input, const std::vector<QString>& places, Stem
         bool isOr = false;
         bool exclude = false;
         QueryTerm term;
+        std::vector<QueryTerm> extra{};   // the thesaurus's alternatives
+        bool merged = false;              // a later word of a term of today, part of the item before it
     };
     std::vector<Item> items;
     QStringList stopwords;
@@ -287,7 +382,7 @@ ParsedQuery parse(const QString& input, const std::vector<QString>& places, Stem
             QueryTerm t;
             t.quoted = true;
             for (TextFold::Word& w : TextFold::words(QStringView(text).sliced(i + 1, close - i - 1))) t.words.push_back(std::move(w.folded));
-            if (!t.words.empty()) items.push_back({false, exclude, std::move(t)});
+            if (!t.words.empty()) items.push_back({false, exclude, std::move(t), {}, false});
             i = close + 1;
             continue;
         }
@@ -297,7 +392,7 @@ ParsedQuery parse(const QString& input, const std::vector<QString>& places, Stem
         i = end;
         if (!exclude && (token == QLatin1String("O") || token == QLatin1String("OR") || token == QLatin1String("o") ||
                          token == QLatin1String("or"))) {
-            items.push_back({true, false, {}});
+            items.push_back({true, false, {}, {}, false});
             continue;
         }
         const bool prefix = token.endsWith(QLatin1Char('*'));
@@ -313,13 +408,66 @@ ParsedQuery parse(const QString& input, const std::vector<QString>& places, Stem
                 continue;
             }
             QueryTerm t;
-            t.words.push_back(words[k].folded);
-            t.prefix = prefix && last;
-            if (!t.prefix) t.stem = stemmer.stem(words[k].folded);
-            items.push_back({false, exclude, std::move(t)});
+            if (prefix && last) {
+                t.words.push_back(words[k].folded);
+                t.prefix = true;
+            } else {
+                t = wordTerm(words[k].folded, stemmer);
+            }
+            items.push_back({false, exclude, std::move(t), {}, false});
         }
     }
     if (loneSign) q.ignored << QStringLiteral("segni isolati ignorati");
+
+    // Terms of today among the plain words typed in a row, the longest first.
+    if (thesaurus && !thesaurus->groups.empty()) {
+        auto plain = [](const Item& it) { return !it.isOr && !it.exclude && !it.term.quoted && !it.term.prefix; };
+        for (std::size_t k = 0; k < items.size();) {
+            if (!plain(items[k])) {
+                ++k;
+                continue;
+            }
+            std::size_t end = k;
+            std::vector<std::string> keys;
+            while (end < items.size() && plain(items[end])) keys.push_back(items[end++].term.forms.front());
+            for (std::size_t at = 0; at < keys.size();) {
+                const ParsedThesaurus::Match m = thesaurus->longestAt(keys, at);
+                if (!m.length) {
+                    ++at;
+                    continue;
+                }
+                const ThesaurusGroup& g = thesaurus->groups[std::size_t(m.group)];
+                const ThesaurusTerm& today = g.today[std::size_t(m.term)];
+                Item& first = items[k + at];
+                if (m.length > 1) {
+                    // Several words of a term of today are that term, as a phrase.
+                    QueryTerm phrase;
+                    phrase.words = today.words;
+                    first.term = std::move(phrase);
+                    for (std::size_t j = 1; j < std::size_t(m.length); ++j) items[k + at + j].merged = true;
+                    // The function words of the term were read as part of it, not ignored.
+                    for (const std::string& w : today.words) stopwords.removeAll(QString::fromStdString(w));
+                }
+                Expansion e;
+                e.today = today.text;
+                e.statute = g.statute;
+                // The other terms of today are searched too: "SCIA" finds a maxim that spells it out.
+                for (const std::vector<ThesaurusTerm>* side : {&g.today, &g.edition}) {
+                    for (const ThesaurusTerm& other : *side) {
+                        if (&other == &today) continue;
+                        first.extra.push_back(thesaurusTerm(other, stemmer));
+                        if (side == &g.edition) e.added << other.text;
+                    }
+                }
+                if (std::none_of(q.expansions.begin(), q.expansions.end(), [&](const Expansion& x) { return x.today == e.today; }))
+                    q.expansions.push_back(std::move(e));
+                at += std::size_t(m.length);
+            }
+            k = end;
+        }
+        std::erase_if(items, [](const Item& it) { return it.merged; });
+    }
+
     if (!stopwords.isEmpty()) {
         stopwords.removeDuplicates();
         q.ignored << QStringLiteral("parole comuni ignorate: ") + stopwords.join(QStringLiteral(", "));
@@ -342,8 +490,9 @@ ParsedQuery parse(const QString& input, const std::vector<QString>& places, Stem
         }
         const bool joinsPrevious = k > 0 && items[k - 1].isOr && k >= 2 && !items[k - 2].isOr && !items[k - 2].exclude &&
                                    !q.groups.empty();
-        if (joinsPrevious) q.groups.back().alternatives.push_back(std::move(it.term));
-        else q.groups.push_back(QueryGroup{{std::move(it.term)}});
+        if (!joinsPrevious) q.groups.emplace_back();
+        q.groups.back().alternatives.push_back(std::move(it.term));
+        for (QueryTerm& t : it.extra) q.groups.back().alternatives.push_back(std::move(t));
     }
     for (std::size_t k = 0; k < items.size(); ++k) {
         if (!items[k].isOr) continue;
@@ -372,30 +521,46 @@ std::string quotedWords(const std::vector<std::string>& words)
 }
 } // namespace
 
-std::string term(const QueryTerm& t)
+std::string statuteToken(const std::string& key)
 {
-    if (t.quoted || t.words.size() != 1) return "exact : " + quotedWords(t.words);
-    if (t.prefix) return "exact : " + quotedWords(t.words) + " *";
-    return "(exact : " + quotedWords(t.words) + " OR stem : \"" + t.stem + "\")";
+    std::string s = key;
+    for (char& c : s)
+        if (!((c >= 'a' && c <= 'z') || (c >= '0' && c <= '9'))) c = 'x';
+    return s;
 }
 
-std::string group(const QueryGroup& g)
+std::string term(const QueryTerm& t, Reach reach)
 {
-    if (g.alternatives.size() == 1) return term(g.alternatives.front());
+    if (!t.statute.empty()) return "norme : \"" + statuteToken(t.statute) + '"';
+    if (t.quoted || t.words.size() != 1) return "exact : " + quotedWords(t.words);
+    if (t.prefix) return "exact : " + quotedWords(t.words) + " *";
+    std::string s = "(exact : " + quotedWords(t.words);
+    for (const std::string& k : t.forms) s += " OR forma : \"" + k + '"';
+    if (reach == Reach::Related)
+        for (const std::string& w : t.related) s += " OR exact : \"" + w + '"';
+    return s + ')';
+}
+
+std::string group(const QueryGroup& g, Reach reach)
+{
+    std::vector<const QueryTerm*> shown;
+    for (const QueryTerm& t : g.alternatives)
+        if (reach != Reach::Typed || !t.thesaurus) shown.push_back(&t);
+    if (shown.size() == 1) return term(*shown.front(), reach);
     std::string s = "(";
-    for (std::size_t i = 0; i < g.alternatives.size(); ++i) {
+    for (std::size_t i = 0; i < shown.size(); ++i) {
         if (i) s += " OR ";
-        s += term(g.alternatives[i]);
+        s += term(*shown[i], reach);
     }
     return s + ')';
 }
 
-std::string allOf(const std::vector<QueryGroup>& groups)
+std::string allOf(const std::vector<QueryGroup>& groups, Reach reach)
 {
     std::string s;
     for (std::size_t i = 0; i < groups.size(); ++i) {
         if (i) s += " AND ";
-        s += group(groups[i]);
+        s += group(groups[i], reach);
     }
     return s;
 }
@@ -405,15 +570,15 @@ std::string anyOf(const std::vector<QueryTerm>& terms)
     std::string s;
     for (std::size_t i = 0; i < terms.size(); ++i) {
         if (i) s += " OR ";
-        s += term(terms[i]);
+        s += term(terms[i], Reach::Typed);
     }
     return s;
 }
 
-std::string expression(const ParsedQuery& q)
+std::string expression(const ParsedQuery& q, Reach reach)
 {
     if (!q.hasWords()) return std::string();
-    std::string expr = allOf(q.groups);
+    std::string expr = allOf(q.groups, reach);
     if (!q.excluded.empty()) expr = "(" + expr + ") NOT (" + anyOf(q.excluded) + ")";
     return expr;
 }

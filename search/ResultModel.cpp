@@ -6,6 +6,8 @@
 
 ResultModel::ResultModel(QObject* parent) : QAbstractListModel(parent) {}
 
+QString ResultModel::relatedHeading() { return QStringLiteral("Forme affini"); }
+
 void ResultModel::setResult(SearchIndex* index, const SearchIndex::Result& result)
 {
     beginResetModel();
@@ -39,7 +41,11 @@ QVariant ResultModel::data(const QModelIndex& index, int role) const
     case Qt::AccessibleTextRole:
     case HeadRole: {
         const MaximEntry& e = index_->entry(id);
-        return QStringLiteral("%1 \u2013 %2) %3 \u2013 n. %4 \u2013 %5")
+        // The maxims found only through related forms say so in their heading.
+        const QString tier = hits_[std::size_t(index.row())].tier == SearchIndex::Related
+                                 ? relatedHeading() + QStringLiteral(" \u2013 ")
+                                 : QString();
+        return tier + QStringLiteral("%1 \u2013 %2) %3 \u2013 n. %4 \u2013 %5")
             .arg(MaximCorpus::archiveTitle(e))
             .arg(e.topic)
             .arg(MaximCorpus::topicTitle(e))
@@ -48,6 +54,11 @@ QVariant ResultModel::data(const QModelIndex& index, int role) const
     }
     case Qt::ToolTipRole: return MaximCorpus::headingLine(index_->entry(id));
     case HtmlRole: return html(index.row());
+    // 1 on the first row of the related forms, where their heading is drawn; 2 on the others.
+    case RelatedRole: {
+        if (hits_[std::size_t(index.row())].tier != SearchIndex::Related) return 0;
+        return index.row() == 0 || hits_[std::size_t(index.row()) - 1].tier != SearchIndex::Related ? 1 : 2;
+    }
     case EntryRole: return id;
     default: return QVariant();
     }
@@ -96,10 +107,14 @@ void ResultDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option
         ctx.palette.setColor(QPalette::Text, opt.palette.color(QPalette::Text));
     doc.documentLayout()->draw(painter, ctx);
     painter->restore();
-    // A thin rule between hits.
+    // A thin rule between hits; a strong one over the first of the related forms, which start a group.
     painter->save();
     painter->setPen(QColor(208, 208, 208));
     painter->drawLine(opt.rect.bottomLeft(), opt.rect.bottomRight());
+    if (index.data(ResultModel::RelatedRole).toInt() == 1) {
+        painter->setPen(QPen(QColor(0, 0, 128), 2));
+        painter->drawLine(opt.rect.topLeft(), opt.rect.topRight());
+    }
     painter->restore();
 }
 

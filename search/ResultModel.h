@@ -10,7 +10,9 @@
 class ResultModel : public QAbstractListModel {
     Q_OBJECT
 public:
-    enum Role { HeadRole = Qt::UserRole + 1, HtmlRole, EntryRole };
+    enum Role { HeadRole = Qt::UserRole + 1, HtmlRole, EntryRole, RelatedRole };
+    // The words of the heading over the maxims found only through related forms.
+    static QString relatedHeading();
     explicit ResultModel(QObject* parent = nullptr);
     void setResult(SearchIndex* index, const SearchIndex::Result& result);
     int rowCount(const QModelIndex& parent = QModelIndex()) const override;

@@ -1,4 +1,5 @@
 #include "SearchIndex.h"
+#include "Thesaurus.h"
 #include <QElapsedTimer>
 #include <QHash>
 #include <algorithm>
@@ -46,7 +47,7 @@ namespace {
 // What the text engine and the statute table receive for a run of maxims, made away from the thread
 // that writes the index.
 struct Prepared {
-    std::vector<std::string> exact, stems;
+    std::vector<std::string> exact, stems, statuteKeys;
     std::vector<std::vector<StatuteRef>> statutes;
 };
 
@@ -57,6 +58,7 @@ public:
         out.exact.resize(end - begin);
         out.stems.resize(end - begin);
         out.statutes.resize(end - begin);
+        out.statuteKeys.resize(end - begin);
         for (std::size_t k = 0; k < end - begin; ++k) {
             const MaximEntry& e = entries[begin + k];
             std::string& exact = out.exact[k];
@@ -69,22 +71,35 @@ public:
                 exact += w;
                 auto it = vocabulary_.find(w);
                 if (it == vocabulary_.end()) {
-                    // Queries look up stems only for words that are not function words and not numbers,
-                    // and a stem that is the word itself is found in the exact column already.
-                    std::string stem;
-                    if (!TextFold::isStopword(w) && !(w[0] >= '0' && w[0] <= '9')) stem = stemmer_.stem(w);
-                    if (stem == w) stem.clear();
-                    it = vocabulary_.emplace(std::string(w), std::move(stem)).first;
+                    // Queries look up inflection keys only for words that are not function words and
+                    // not numbers; the Snowball stem is kept for the lexicon of related forms.
+                    Word v;
+                    if (!TextFold::isStopword(w) && !(w[0] >= '0' && w[0] <= '9')) {
+                        v.key = TextFold::inflectionKey(w);
+                        v.snowball = stemmer_.stem(w);
+                    }
+                    it = vocabulary_.emplace(std::string(w), std::move(v)).first;
                 }
-                if (it->second.empty()) return;
+                if (it->second.key.empty()) return;
                 if (!stems.empty()) stems += ' ';
-                stems += it->second;
+                stems += it->second.key;
             });
             out.statutes[k].clear();
             const int citationAt = Citations::start(e.text);
-            for (StatuteMatch& m : Statutes::find(citationAt >= 0 ? QStringView(e.text).first(citationAt) : QStringView(e.text)))
+            out.statuteKeys[k].clear();
+            for (StatuteMatch& m : Statutes::find(citationAt >= 0 ? QStringView(e.text).first(citationAt) : QStringView(e.text))) {
+                if (!out.statuteKeys[k].empty()) out.statuteKeys[k] += ' ';
+                out.statuteKeys[k] += QueryTranslator::statuteToken(m.ref.key);
                 out.statutes[k].push_back(std::move(m.ref));
+            }
         }
+    }
+    // The distinct words seen, for the lexicon of word forms.
+    void fillForms(WordForms& forms) const
+    {
+        for (const auto& [word, v] : vocabulary_)
+            if (!v.key.empty()) forms.add(word, v.snowball);
+        forms.finish();
     }
 
 private:
@@ -92,10 +107,13 @@ private:
         using is_transparent = void;
         std::size_t operator()(std::string_view s) const { return std::hash<std::string_view>()(s); }
     };
+    struct Word {
+        std::string key, snowball;   // empty for function words and numbers
+    };
     Stemmer stemmer_;
     std::string buffer_;
-    // Each distinct word is stemmed once: the archives have some 20,000 of them.
-    std::unordered_map<std::string, std::string, Hash, std::equal_to<>> vocabulary_;
+    // Each distinct word is stemmed once: the archives have some 12,000 of them.
+    std::unordered_map<std::string, Word, Hash, std::equal_to<>> vocabulary_;
 };
 } // namespace
 
@@ -104,10 +122,10 @@ void SearchIndex::build()
     if (sqlite3_open(":memory:", &db_) != SQLITE_OK) throw std::runtime_error("sqlite: no memory database");
     // The index holds no copy of the texts (they are here already) and is written once.
     exec(db_, "PRAGMA journal_mode=OFF; PRAGMA synchronous=OFF;"
-              "CREATE VIRTUAL TABLE idx USING fts5(exact, stem, tokenize='ascii', content='');"
+              "CREATE VIRTUAL TABLE idx USING fts5(exact, forma, norme, tokenize='ascii', content='');"
               "BEGIN");
     sqlite3_stmt* insert = nullptr;
-    sqlite3_prepare_v2(db_, "INSERT INTO idx(rowid, exact, stem) VALUES(?, ?, ?)", -1, &insert, nullptr);
+    sqlite3_prepare_v2(db_, "INSERT INTO idx(rowid, exact, forma, norme) VALUES(?, ?, ?, ?)", -1, &insert, nullptr);
     QHash<QString, int> placeIds;
     placeOf_.assign(entries_.size(), -1);
     statuteStart_.reserve(entries_.size() + 1);
@@ -134,6 +152,8 @@ void SearchIndex::build()
             sqlite3_bind_int64(insert, 1, sqlite3_int64(id) + 1);
             sqlite3_bind_text(insert, 2, exact.data(), int(exact.size()), SQLITE_STATIC);
             sqlite3_bind_text(insert, 3, stems.data(), int(stems.size()), SQLITE_STATIC);
+            const std::string& cited = current.statuteKeys[id - begin];
+            sqlite3_bind_text(insert, 4, cited.data(), int(cited.size()), SQLITE_STATIC);
             sqlite3_step(insert);
             sqlite3_reset(insert);
 
@@ -161,9 +181,10 @@ void SearchIndex::build()
     statuteStart_.push_back(int(statuteIds_.size()));
     sqlite3_finalize(insert);
     exec(db_, "COMMIT");
-    // An exact form weighs four times its stem, so that "distanza" ranks the maxims saying "distanza"
-    // above those saying only "distanze".
-    sqlite3_prepare_v2(db_, "SELECT rowid, bm25(idx, 4.0, 1.0) FROM idx WHERE idx MATCH ?", -1, &match_, nullptr);
+    preparer.fillForms(forms_);
+    // An exact form weighs four times its inflection key, so that "distanza" ranks the maxims saying
+    // "distanza" above those saying only "distanze".
+    sqlite3_prepare_v2(db_, "SELECT rowid, bm25(idx, 4.0, 1.0, 1.0) FROM idx WHERE idx MATCH ?", -1, &match_, nullptr);
 }
 
 std::vector<int> SearchIndex::statutesOf(int id) const
@@ -217,23 +238,66 @@ bool SearchIndex::passesQuery(int id, const ParsedQuery& q) const
 
 SearchIndex::Result SearchIndex::search(const QString& text) { return search(text, Filters(), Sort::Relevance); }
 
+int SearchIndex::Result::found() const
+{
+    return int(std::count_if(hits.begin(), hits.end(), [](const Hit& h) { return h.tier != Related; }));
+}
+
+void SearchIndex::resolve(ParsedQuery& q) const
+{
+    auto fill = [this](QueryTerm& t, bool related) {
+        if (t.quoted || t.prefix || !t.statute.empty() || t.words.size() != 1 || t.forms.empty()) return;
+        t.forms = forms_.keys(t.words.front());
+        if (related && !t.stem.empty()) t.related = forms_.related(t.stem, t.forms);
+    };
+    for (QueryGroup& g : q.groups)
+        for (QueryTerm& t : g.alternatives) fill(t, !t.thesaurus);   // the thesaurus's words stand as written
+    for (QueryTerm& t : q.excluded) fill(t, false);
+}
+
 SearchIndex::Result SearchIndex::search(const QString& text, const Filters& filters, Sort sort)
 {
     QElapsedTimer timer;
     timer.start();
     Result r;
-    r.query = QueryTranslator::parse(text, places_, stemmer_);
+    r.query = QueryTranslator::parse(text, places_, stemmer_, filters.thesaurus ? &Thesaurus::shared() : nullptr);
+    resolve(r.query);
     const ParsedQuery& q = r.query;
     std::vector<Hit> base;
     if (q.hasWords()) {
-        matchInto(QueryTranslator::expression(q), base);
+        using QueryTranslator::Reach;
+        matchInto(QueryTranslator::expression(q, Reach::Thesaurus), base);
         std::erase_if(base, [&](const Hit& h) { return !passesQuery(h.id, q); });
+        std::vector<char> seen;
+        auto mark = [&](const std::vector<Hit>& hits) {
+            seen.assign(entries_.size(), 0);
+            for (const Hit& h : hits) seen[std::size_t(h.id)] = 1;
+        };
+        if (q.expanded() && !base.empty()) {
+            // Maxims found by the typed words rank above those only the thesaurus's terms found.
+            std::vector<Hit> typed;
+            matchInto(QueryTranslator::expression(q, Reach::Typed), typed);
+            mark(typed);
+            for (Hit& h : base)
+                if (!seen[std::size_t(h.id)]) h.tier = Thesaurus;
+        }
+        if (q.hasRelated()) {
+            // Then, apart, the maxims that hold only related forms of a word.
+            std::vector<Hit> wide;
+            matchInto(QueryTranslator::expression(q, Reach::Related), wide);
+            mark(base);
+            for (Hit& h : wide) {
+                if (seen[std::size_t(h.id)] || !passesQuery(h.id, q)) continue;
+                h.tier = Related;
+                base.push_back(h);
+            }
+        }
         if (base.empty() && q.groups.size() > 1) {
             // No maxim holds every word: rank those holding most of them.
             std::vector<Hit> counted(entries_.size());
             std::vector<Hit> one;
             for (const QueryGroup& g : q.groups) {
-                std::string e = QueryTranslator::group(g);
+                std::string e = QueryTranslator::group(g, Reach::Thesaurus);
                 if (!q.excluded.empty()) e = "(" + e + ") NOT (" + QueryTranslator::anyOf(q.excluded) + ")";
                 one.clear();
                 matchInto(e, one);
@@ -298,26 +362,36 @@ SearchIndex::Result SearchIndex::search(const QString& text, const Filters& filt
     });
 
     auto dateOf = [this](const Hit& h) { return entries_[std::size_t(h.id)].citation.dateKey(); };
+    // A search with no words to rank by (a statute, a citation) lists the newest rulings first.
+    if (sort == Sort::Relevance && !q.hasWords()) sort = Sort::Newest;
+    // In every order the related forms come after the maxims that hold every word, as a group of their own.
+    auto apart = [](const Hit& a, const Hit& b) { return (a.tier == Related) != (b.tier == Related); };
     switch (sort) {
     case Sort::Relevance:
         std::sort(r.hits.begin(), r.hits.end(), [](const Hit& a, const Hit& b) {
             if (a.matched != b.matched) return a.matched > b.matched;
+            if (a.tier != b.tier) return a.tier < b.tier;
             if (a.score != b.score) return a.score > b.score;
             return a.id < b.id;
         });
         break;
     case Sort::Newest:
         std::sort(r.hits.begin(), r.hits.end(), [&](const Hit& a, const Hit& b) {
+            if (apart(a, b)) return a.tier < b.tier;
             return dateOf(a) != dateOf(b) ? dateOf(a) > dateOf(b) : a.id < b.id;
         });
         break;
     case Sort::Oldest:
         std::sort(r.hits.begin(), r.hits.end(), [&](const Hit& a, const Hit& b) {
+            if (apart(a, b)) return a.tier < b.tier;
             return dateOf(a) != dateOf(b) ? dateOf(a) < dateOf(b) : a.id < b.id;
         });
         break;
     case Sort::ArchiveOrder:
-        std::sort(r.hits.begin(), r.hits.end(), [](const Hit& a, const Hit& b) { return a.id < b.id; });
+        std::sort(r.hits.begin(), r.hits.end(), [&](const Hit& a, const Hit& b) {
+            if (apart(a, b)) return a.tier < b.tier;
+            return a.id < b.id;
+        });
         break;
     }
     r.milliseconds = double(timer.nsecsElapsed()) / 1e6;
@@ -328,12 +402,16 @@ QString SearchIndex::snippet(int id, const ParsedQuery& q, bool html)
 {
     const QString& text = entries_[std::size_t(id)].text;
     // A query has a handful of words: plain lists are faster to look through than sets.
-    std::vector<std::string_view> exact, prefixes, stems;
+    std::vector<std::string_view> exact, prefixes, keys;
+    std::vector<std::string> statuteKeys;
+    for (const StatuteRef& s : q.statutes) statuteKeys.push_back(s.key);
     for (const QueryGroup& g : q.groups) {
         for (const QueryTerm& t : g.alternatives) {
-            if (t.prefix) prefixes.push_back(t.words.front());
+            if (!t.statute.empty()) statuteKeys.push_back(t.statute);
+            else if (t.prefix) prefixes.push_back(t.words.front());
             else for (const std::string& w : t.words) exact.push_back(w);
-            if (!t.stem.empty()) stems.push_back(t.stem);
+            for (const std::string& k : t.forms) keys.push_back(k);
+            for (const std::string& w : t.related) exact.push_back(w);
         }
     }
     struct Place {
@@ -344,23 +422,38 @@ QString SearchIndex::snippet(int id, const ParsedQuery& q, bool html)
     words.reserve(128);
     int first = -1;
     std::string buffer;
+    const int citationAt = Citations::start(text);
+    const int bodyEnd = citationAt >= 0 ? citationAt : int(text.size());
+    // A statute searched for is shown where the maxim cites it, the citation in bold.
+    std::vector<Place> cited;
+    if (!statuteKeys.empty()) {
+        for (const StatuteMatch& m : Statutes::find(QStringView(text).first(bodyEnd)))
+            if (std::find(statuteKeys.begin(), statuteKeys.end(), m.ref.key) != statuteKeys.end() &&
+                (cited.empty() || cited.back().start != m.start))
+                cited.push_back(Place{m.start, m.end - m.start, true});
+    }
     TextFold::forEachWord(text, buffer, [&](std::string_view w, int start, int length) {
         bool hit = std::find(exact.begin(), exact.end(), w) != exact.end();
         for (std::size_t k = 0; !hit && k < prefixes.size(); ++k) hit = w.starts_with(prefixes[k]);
-        // A stem is the start of the words it stems from: only those are worth stemming.
-        for (std::size_t k = 0; !hit && k < stems.size(); ++k)
-            hit = w.size() >= stems[k].size() && w.starts_with(stems[k].substr(0, 3)) && stemmer_.stem(w) == stems[k];
+        // A key is the start of the words it is the key of: only those are worth reading.
+        for (std::size_t k = 0; !hit && k < keys.size(); ++k)
+            hit = w.size() >= keys[k].size() && w.starts_with(keys[k].substr(0, 3)) && TextFold::inflectionKey(w) == keys[k];
+        for (const Place& c : cited) hit = hit && !(start >= c.start && start < c.start + c.length);
         if (hit && first < 0) first = int(words.size());
         words.push_back(Place{start, length, hit});
     });
+    int firstAt = first >= 0 ? words[std::size_t(first)].start : -1;
+    // The statute searched for is what the excerpt shows first, even when words come before it.
+    if (!cited.empty()) firstAt = cited.front().start;
+    // The statutes' spans join the words marked, in the order of the text.
+    for (const Place& c : cited) words.push_back(c);
+    std::stable_sort(words.begin(), words.end(), [](const Place& a, const Place& b) { return a.start < b.start; });
 
     constexpr int Width = 230;   // about two lines of the list
-    const int citationAt = Citations::start(text);
-    const int bodyEnd = citationAt >= 0 ? citationAt : int(text.size());
     int from = 0;
-    if (first >= 0 && words[std::size_t(first)].start > 60) {
+    if (firstAt > 60) {
         // Start at a word some way before the first word found.
-        from = words[std::size_t(first)].start - 60;
+        from = firstAt - 60;
         for (const Place& w : words) {
             if (w.start >= from) {
                 from = w.start;
@@ -386,7 +479,7 @@ QString SearchIndex::snippet(int id, const ParsedQuery& q, bool html)
     } else {
         int pos = from;
         for (const Place& w : words) {
-            if (w.start < from || w.start + w.length > to || !w.marked) continue;
+            if (w.start < pos || w.start + w.length > to || !w.marked) continue;
             out += all.sliced(pos, w.start - pos).toString().toHtmlEscaped();
             out += QStringLiteral("<b>") + all.sliced(w.start, w.length).toString().toHtmlEscaped() + QStringLiteral("</b>");
             pos = w.start + w.length;

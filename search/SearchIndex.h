@@ -3,6 +3,7 @@
 #include "MaximCorpus.h"
 #include "QueryTranslator.h"
 #include "TextFold.h"
+#include "WordForms.h"
 #include <QString>
 #include <QStringList>
 #include <array>
@@ -15,11 +16,14 @@
 struct sqlite3;
 struct sqlite3_stmt;
 
-// The search over all maxims. The words are answered by an in-memory SQLite FTS5 index with two
-// columns, the folded words ("exact") and their Snowball stems ("stem"), ranked by BM25 with the exact
-// forms weighing more, so that "distanza" finds "distanze" yet ranks the maxims that say "distanza"
-// first. The citation and statute filters and the counts beside the list are answered from plain
-// tables held here: a few thousand small integers that a loop reads faster than a query could.
+// The search over all maxims. The words are answered by an in-memory SQLite FTS5 index with three
+// columns, the folded words ("exact"), their inflection keys ("forma") and the keys of the statutes
+// each maxim cites ("norme"), ranked by BM25 with the exact forms weighing more, so that "distanza"
+// finds "distanze" yet ranks the maxims that say "distanza" first. The hits come in tiers: the typed
+// words and their inflections, then what only the thesaurus's terms found, then the related forms
+// (derivations, Snowball's stem). The citation and statute filters and the counts beside the list are
+// answered from plain tables held here: a few thousand small integers that a loop reads faster than a
+// query could.
 class SearchIndex {
 public:
     explicit SearchIndex(std::vector<MaximEntry> entries);
@@ -39,12 +43,15 @@ public:
         int yearFrom = 0;                    // 0: open
         int yearTo = 0;
         int statute = -1;                    // a statute id
+        bool thesaurus = true;               // the edition's terms for today's ("Termini d'epoca")
     };
     struct Hit {
         int id = 0;          // the entry
         double score = 0;    // higher is better
         int matched = 0;     // groups of words matched, when not all of them could be
+        int tier = 0;        // a Tier
     };
+    enum Tier { Typed = 0, Thesaurus = 1, Related = 2 };
     struct Facets {
         // How many hits each choice would keep, with the other filters in force.
         std::array<int, 7> archives{};
@@ -60,6 +67,8 @@ public:
         Facets facets;
         bool partial = false;   // no maxim held every word: those with most of them
         double milliseconds = 0;
+        // Hits holding a form of every word (through the thesaurus too): the related forms come after.
+        int found() const;
     };
     Result search(const QString& text, const Filters& filters, Sort sort = Sort::Relevance);
     Result search(const QString& text);
@@ -70,6 +79,9 @@ public:
     int statuteCount() const { return int(statutes_.size()); }
     std::vector<int> statutesOf(int id) const;
     const std::vector<QString>& places() const { return places_; }
+    const WordForms& wordForms() const { return forms_; }
+    // Fills the inflections and related forms of the query's words from the archives' vocabulary.
+    void resolve(ParsedQuery& q) const;
 
     // About two lines of the maxim around the words found, those words in bold (HTML) or plain.
     QString snippet(int id, const ParsedQuery& query, bool html);
@@ -94,4 +106,5 @@ private:
     std::vector<int> statuteIds_;
     std::vector<StatuteRef> statutes_;
     std::unordered_map<std::string, int> statuteByKey_;
+    WordForms forms_;
 };

@@ -101,17 +101,40 @@ struct CodeName {
 // The code an article list ends with, or nothing.
 std::optional<CodeName> code(Scan& s)
 {
-    const bool att = s.take("disp.") && (s.spaces(), s.take("att.")) && (s.spaces(), true);
+    const bool att = (s.take("disp.") || s.take("disp")) && (s.spaces(), s.take("att.") || s.take("att")) && (s.spaces(), true);
     const qsizetype keep = s.pos();
     std::optional<CodeName> c;
-    if (s.take("cod.")) {
+    // "." after an abbreviation, or nothing: lawyers write "cod civ" and "cc" as often as "cod. civ.".
+    auto abbreviation = [&s](const char* word) {
+        if (!s.take(word)) return false;
+        s.take(".");
         s.spaces();
-        if (s.take("proc.")) {
-            s.spaces();
-            if (s.take("civ.")) c = CodeName{"cpc", "cod. proc. civ."};
-            else if (s.take("pen.")) c = CodeName{"cpp", "cod. proc. pen."};
-        } else if (s.take("civ.")) c = CodeName{"cc", "cod. civ."};
-        else if (s.take("pen.")) c = CodeName{"cp", "cod. pen."};
+        return true;
+    };
+    if (s.take("codice civile")) {
+        c = CodeName{"cc", "cod. civ."};
+    } else if (s.take("codice penale")) {
+        c = CodeName{"cp", "cod. pen."};
+    } else if (s.take("codice di procedura civile")) {
+        c = CodeName{"cpc", "cod. proc. civ."};
+    } else if (s.take("codice di procedura penale")) {
+        c = CodeName{"cpp", "cod. proc. pen."};
+    } else if (s.take("cpc")) {
+        c = CodeName{"cpc", "cod. proc. civ."};
+    } else if (s.take("cpp")) {
+        c = CodeName{"cpp", "cod. proc. pen."};
+    } else if (s.take("cc")) {
+        s.take(".");
+        c = CodeName{"cc", "cod. civ."};
+    } else if (s.take("cp")) {
+        s.take(".");
+        c = CodeName{"cp", "cod. pen."};
+    } else if (abbreviation("cod")) {
+        if (abbreviation("proc")) {
+            if (abbreviation("civ")) c = CodeName{"cpc", "cod. proc. civ."};
+            else if (abbreviation("pen")) c = CodeName{"cpp", "cod. proc. pen."};
+        } else if (s.take("civ.") || s.take("civ")) c = CodeName{"cc", "cod. civ."};
+        else if (s.take("pen.") || s.take("pen")) c = CodeName{"cp", "cod. pen."};
     } else if (s.take("c.")) {
         s.spaces();
         if (s.take("c.")) c = CodeName{"cc", "cod. civ."};

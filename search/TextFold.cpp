@@ -69,6 +69,55 @@ bool isStopword(std::string_view w)
     return std::binary_search(std::begin(list), std::end(list), w);
 }
 
+namespace {
+bool isDigit(char c) { return c >= '0' && c <= '9'; }
+bool isVowel(char c) { return c == 'a' || c == 'e' || c == 'i' || c == 'o'; }
+// "-ch"/"-gh" left by an ending read as "-c"/"-g": "revoche" and "revoca" are one word.
+void hardenEnd(std::string& s)
+{
+    const std::size_t n = s.size();
+    if (n >= 3 && s[n - 1] == 'h' && (s[n - 2] == 'c' || s[n - 2] == 'g')) s.pop_back();
+}
+} // namespace
+
+std::string inflectionKey(std::string_view w)
+{
+    std::string s(w);
+    if (s.size() < 4 || std::any_of(s.begin(), s.end(), isDigit) || !isVowel(s.back())) return s;
+    s.pop_back();
+    if (s.size() >= 4 && s.back() == 'i') s.pop_back();
+    hardenEnd(s);
+    return s.size() >= 3 ? s : std::string(w);
+}
+
+VerbForm verbForm(std::string_view w)
+{
+    struct Ending {
+        std::string_view text;
+        char conjugation;
+        bool telling;
+    };
+    // Longest first, so that "-avano" is not read as "-ano".
+    static constexpr Ending endings[] = {
+        {"avano", 'a', false}, {"evano", 'e', false}, {"ivano", 'i', false}, {"ando", 'a', true},  {"endo", 'e', true},
+        {"are", 'a', true},    {"ato", 'a', true},    {"ata", 'a', true},    {"ati", 'a', true},   {"ate", 'a', true},
+        {"ere", 'e', true},    {"uto", 'e', true},    {"uta", 'e', true},    {"uti", 'e', true},   {"ute", 'e', true},
+        {"ire", 'i', true},    {"ito", 'i', true},    {"ita", 'i', true},    {"iti", 'i', true},   {"ite", 'i', true},
+        {"ano", 'a', false},   {"ava", 'a', false},   {"ono", 'e', false},   {"eva", 'e', false},  {"iva", 'i', false},
+    };
+    VerbForm f;
+    if (std::any_of(w.begin(), w.end(), isDigit)) return f;
+    for (const Ending& e : endings) {
+        if (w.size() < e.text.size() + 3 || !w.ends_with(e.text)) continue;
+        f.stem.assign(w.substr(0, w.size() - e.text.size()));
+        hardenEnd(f.stem);
+        f.conjugation = e.conjugation;
+        f.telling = e.telling;
+        return f;
+    }
+    return f;
+}
+
 } // namespace TextFold
 
 Stemmer::Stemmer() : stemmer_(sb_stemmer_new("italian", "UTF_8")) {}

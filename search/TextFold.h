@@ -81,6 +81,24 @@ void forEachWord(QStringView text, std::string& buffer, F&& f)
 // Italian function words that a search ignores outside quoted phrases.
 bool isStopword(std::string_view folded);
 
+// The key shared by the inflections of a noun or adjective: the final vowel that tells gender and
+// number goes, with the "i" of "-io/-ia" and the "h" that keeps "-che/-ghi" hard, so that "distanza" and
+// "distanze", "edificio" and "edifici", "revoca" and "revoche" meet while "solare" ("solar") stays apart
+// from "sola" and "solo" ("sol") and "amministratore" from "amministrazione". Words with digits, and
+// words that would be left with fewer than three letters, are their own key.
+std::string inflectionKey(std::string_view folded);
+
+// A form of a verb read off its ending: the stem, the conjugation's vowel ('a' for -are, 'e' for -ere,
+// 'i' for -ire) and whether the ending is one that only a verb has (infinitive, participles, gerund),
+// which is what tells "revocare" from an adjective like "solare" once the archives show a second such
+// form. No ending: an empty stem.
+struct VerbForm {
+    std::string stem;
+    char conjugation = 0;
+    bool telling = false;
+};
+VerbForm verbForm(std::string_view folded);
+
 } // namespace TextFold
 
 // Snowball's Italian stemmer over folded words, with a cache: the archives have some 20,000 distinct

@@ -1,5 +1,7 @@
 #include "ricerca.h"
 #include "ResultModel.h"
+#include "SearchMessages.h"
+#include "Thesaurus.h"
 #include "archives/ArchiveDefinition.h"
 #include "archives/ArchiveWindow.h"
 #include "shell/ModNorvelia.h"
@@ -14,6 +16,7 @@
 #include <QKeyEvent>
 #include <QLocale>
 #include <QShortcut>
+#include <QVBoxLayout>
 
 namespace {
 const QColor Yellow(255, 255, 0);
@@ -88,6 +91,18 @@ ricerca::ricerca() : Form(QStringLiteral("ricerca"))
     }
     list_->installEventFilter(this);
     connect(list_, &QListView::doubleClicked, this, [this](const QModelIndex& i) { OpenHit(i.row()); });
+    suggerimenti_ = new QLabel(list_->viewport());
+    suggerimenti_->setObjectName(QStringLiteral("suggerimenti"));
+    suggerimenti_->setAccessibleName(QStringLiteral("Suggerimenti"));
+    suggerimenti_->setWordWrap(true);
+    suggerimenti_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    suggerimenti_->setTextFormat(Qt::RichText);
+    suggerimenti_->setTextInteractionFlags(Qt::LinksAccessibleByMouse | Qt::LinksAccessibleByKeyboard);
+    suggerimenti_->setMargin(8);
+    suggerimenti_->hide();
+    (new QVBoxLayout(list_->viewport()))->addWidget(suggerimenti_);
+    // A word offered when nothing is found becomes the query.
+    connect(suggerimenti_, &QLabel::linkActivated, testo_, &QLineEdit::setText);
 
     avviso_ = yellowLabel(this, QStringLiteral("avviso"), 120, 5640, 6615, 375, 8.25, false,
                           QStringLiteral("che cosa è stato cercato e che cosa è stato ignorato"));
@@ -125,6 +140,21 @@ ricerca::ricerca() : Form(QStringLiteral("ricerca"))
         c->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
         connect(c, &QComboBox::currentIndexChanged, this, &ricerca::filtro_Change);
     }
+    // The edition's words for today's: on unless the user wants only what is typed.
+    terminiEpoca_ = place(new QCheckBox(QStringLiteral("&Termini d'epoca")), QStringLiteral("chkTerminiEpoca"), 6840, 4440,
+                          2520, 315);
+    terminiEpoca_->setObjectName(QStringLiteral("chkTerminiEpoca"));
+    terminiEpoca_->setAccessibleName(QStringLiteral("Termini d'epoca"));
+    terminiEpoca_->setChecked(true);
+    terminiEpoca_->setFont(Fonts::design(QStringLiteral("MS Sans Serif"), 8.25, true));
+    {
+        QPalette p = terminiEpoca_->palette();
+        p.setColor(QPalette::WindowText, White);
+        terminiEpoca_->setPalette(p);
+    }
+    terminiEpoca_->setToolTip(QStringLiteral("cerca anche i termini delle massime per le parole di oggi "
+                                             "(SCIA: denuncia di inizio attività; permesso di costruire: concessione edilizia)"));
+    connect(terminiEpoca_, &QCheckBox::toggled, this, &ricerca::filtro_Change);
     placeButton(QStringLiteral("azzera"), QStringLiteral("A&zzera filtri"), 6840, 3960, 2520, 375,
                 QStringLiteral("cliccare per togliere i filtri e tornare all'ordine per pertinenza"), &ricerca::azzera_Click);
     placeButton(QStringLiteral("apri"), QStringLiteral("&Apri"), 6840, 5160, 1215, 375,
@@ -183,6 +213,7 @@ void ricerca::azzera_Click()
     ordine_->setCurrentIndex(0);
     dal_->setValue(NoYear);
     al_->setValue(NoYear);
+    terminiEpoca_->setChecked(true);
     filling_ = false;
     runSearch();
 }
@@ -195,6 +226,7 @@ SearchIndex::Filters ricerca::filters() const
     f.statute = norme_->currentData().isValid() ? norme_->currentData().toInt() : -1;
     f.yearFrom = dal_->value() == NoYear ? 0 : dal_->value();
     f.yearTo = al_->value() == NoYear ? 0 : al_->value();
+    f.thesaurus = terminiEpoca_->isChecked();
     return f;
 }
 
@@ -207,22 +239,43 @@ void ricerca::runSearch()
     if (model_->rowCount() > 0) list_->setCurrentIndex(model_->index(0, 0));
     showCounts();
 
-    const int n = int(result_.hits.size());
-    const QLocale it(QLocale::Italian, QLocale::Italy);
-    if (result_.query.empty()) {
-        esito_->setCaption(QStringLiteral(" Scrivere le parole, la frase o la citazione da cercare"));
-    } else {
-        const QString count = n == 1 ? QStringLiteral("1 massima trovata") : QStringLiteral("%1 massime trovate").arg(n);
-        esito_->setCaption(QStringLiteral(" ") + count + QStringLiteral(" (") + it.toString(result_.milliseconds, 'f', 1) +
-                           QStringLiteral(" ms)"));
+    esito_->setCaption(QStringLiteral(" ") + SearchMessages::countLine(result_, result_.milliseconds));
+    QStringList notes = SearchMessages::expansions(result_.query);
+    if (result_.hits.empty() && !result_.query.empty()) {
+        const QStringList unmatched = SearchMessages::unmatchedParts(*index_, result_.query);
+        for (const QString& s : unmatched) notes << s.left(1).toUpper() + s.mid(1);
+        if (unmatched.isEmpty() && result_.query.hasWords() && (!result_.query.citation.empty() || !result_.query.statutes.empty()))
+            notes << QStringLiteral("Le parole non compaiono nelle massime della citazione o della norma indicata");
     }
-    QStringList notes;
-    if (result_.partial)
-        notes << QStringLiteral("Nessuna massima contiene tutte le parole: sono elencate quelle che ne contengono di più");
     if (!result_.query.citation.empty()) notes << QStringLiteral("Citazione: ") + result_.query.citation.describe();
     for (const StatuteRef& s : result_.query.statutes) notes << QStringLiteral("Norma: ") + s.label;
     for (const QString& s : result_.query.ignored) notes << s.left(1).toUpper() + s.mid(1);
     avviso_->setCaption(notes.join(QStringLiteral(". ")));
+    showSuggestions();
+}
+
+void ricerca::showSuggestions()
+{
+    if (!result_.hits.empty() || result_.query.empty()) {
+        suggerimenti_->hide();
+        return;
+    }
+    const SearchMessages::Suggestions s =
+        SearchMessages::noHit(result_.query, terminiEpoca_->isChecked() ? &Thesaurus::shared() : nullptr);
+    QString html = QStringLiteral("<p><b>Nessuna massima trovata.</b></p>");
+    if (!s.thesaurus.isEmpty()) {
+        html += QStringLiteral("<p>Termini d'epoca vicini alle parole cercate:</p><ul>");
+        for (const QString& t : s.thesaurus) html += QStringLiteral("<li>") + t.toHtmlEscaped() + QStringLiteral("</li>");
+        html += QStringLiteral("</ul>");
+    }
+    html += QStringLiteral("<p>") + s.edition.toHtmlEscaped() + QStringLiteral("</p>");
+    if (!s.words.isEmpty()) {
+        QStringList links;
+        for (const QString& w : s.words) links << QStringLiteral("<a href=\"%1\">%2</a>").arg(w.toHtmlEscaped(), w.toHtmlEscaped());
+        html += QStringLiteral("<p>Cercare una parola sola: ") + links.join(QStringLiteral(" · ")) + QStringLiteral("</p>");
+    }
+    suggerimenti_->setText(html);
+    suggerimenti_->show();
 }
 
 void ricerca::showCounts()

@@ -3,7 +3,9 @@
 #include "shell/clsResize.h"
 #include "platform/Controls.h"
 #include "platform/Form.h"
+#include <QCheckBox>
 #include <QComboBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListView>
 #include <QPushButton>
@@ -52,6 +54,9 @@ public:
     QComboBox* ordine() const { return ordine_; }
     QSpinBox* dal() const { return dal_; }
     QSpinBox* al() const { return al_; }
+    QCheckBox* terminiEpoca() const { return terminiEpoca_; }
+    // Shown over the empty list when nothing is found: what to try, each word a link that searches it.
+    QLabel* suggerimenti() const { return suggerimenti_; }
     clsResize* Resizer() const { return resizer_.get(); }
 
     static constexpr int NoYear = 1949;   // the years' boxes at this value set no limit
@@ -62,6 +67,7 @@ protected:
 private:
     void runSearch();
     void showCounts();
+    void showSuggestions();
     SearchIndex::Filters filters() const;
     QList<int> selectedRows() const;
 
@@ -80,5 +86,7 @@ private:
     QSpinBox* dal_;
     QSpinBox* al_;
     VLabel* anni_;
+    QCheckBox* terminiEpoca_;
+    QLabel* suggerimenti_;
     bool filling_ = false;
 };

@@ -1,6 +1,7 @@
 #include "CommandLine.h"
 #include "ModNorvelia.h"
 #include "search/SearchIndex.h"
+#include "search/SearchMessages.h"
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -11,7 +12,7 @@ namespace {
 QString usage()
 {
     return QStringLiteral(
-        "Uso: norvelia [--cerca TESTO [--limite N] [--formato tsv|json]] [--help] [--version]\n"
+        "Uso: norvelia [--cerca TESTO [--limite N] [--formato tsv|json] [--senza-sinonimi]] [--help] [--version]\n"
         "Senza opzioni apre il programma.\n"
         "\n"
         "  --cerca TESTO       stampa le massime che contengono TESTO, in ordine di pertinenza, ed esce;\n"
@@ -21,6 +22,8 @@ QString usage()
         "  --formato tsv|json  tsv (il normale): una massima per riga, archivio, argomento, numero della\n"
         "                      massima e citazione separati da tabulazioni; json: un elenco di oggetti con\n"
         "                      anche il titolo dell'argomento, un estratto del testo e il punteggio\n"
+        "  --senza-sinonimi    cerca solo le parole scritte, senza i termini d'epoca che il thesaurus\n"
+        "                      associa a quelli di oggi (es. SCIA: denuncia di inizio attività)\n"
         "  --help              mostra questo aiuto ed esce\n"
         "  --version           mostra la versione ed esce\n"
         "\n"
@@ -48,6 +51,7 @@ int run(const QStringList& arguments, QString& out, QString& err)
     int limit = 20;
     bool limitGiven = false, formatGiven = false;
     bool json = false;
+    bool thesaurus = true;
     for (qsizetype i = 1; i < arguments.size(); ++i) {
         const QString& a = arguments.at(i);
         auto value = [&](QString* v) {
@@ -71,6 +75,8 @@ int run(const QStringList& arguments, QString& out, QString& err)
                 return bad(err, QStringLiteral("--formato vuole tsv oppure json"));
             json = v == QLatin1String("json");
             formatGiven = true;
+        } else if (a == QLatin1String("--senza-sinonimi")) {
+            thesaurus = false;
         } else {
             return bad(err, QStringLiteral("opzione non riconosciuta: ") + a);
         }
@@ -85,13 +91,19 @@ int run(const QStringList& arguments, QString& out, QString& err)
         return 0;
     }
     if (!query) {
-        if (limitGiven || formatGiven) return bad(err, QStringLiteral("--limite e --formato valgono solo con --cerca"));
+        if (limitGiven || formatGiven || !thesaurus)
+            return bad(err, QStringLiteral("--limite, --formato e --senza-sinonimi valgono solo con --cerca"));
         return bad(err, QStringLiteral("nessuna opzione da eseguire"));
     }
 
     SearchIndex& index = SearchIndex::shared();
-    const SearchIndex::Result r = index.search(*query);
+    SearchIndex::Filters filters;
+    filters.thesaurus = thesaurus;
+    const SearchIndex::Result r = index.search(*query, filters);
     for (const QString& note : r.query.ignored) err += QStringLiteral("norvelia: ") + note + QLatin1Char('\n');
+    for (const QString& note : SearchMessages::expansions(r.query)) err += QStringLiteral("norvelia: ") + note + QLatin1Char('\n');
+    if (const int related = int(r.hits.size()) - r.found(); related > 0)
+        err += QStringLiteral("norvelia: %1 massime solo in forme affini, elencate dopo le altre\n").arg(related);
     const int shown = limit == 0 ? int(r.hits.size()) : std::min(limit, int(r.hits.size()));
     QJsonArray array;
     for (int k = 0; k < shown; ++k) {

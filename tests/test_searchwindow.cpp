@@ -8,6 +8,7 @@
 #include "wordout/WordApplication.h"
 #include "wordout/WordDocument.h"
 #include "wordout/WordOut.h"
+#include <QCheckBox>
 #include <QClipboard>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -66,12 +67,45 @@ private slots:
     {
         ricerca* r = openSearch(QStringLiteral("revoca amministratore"));
         QVERIFY(r->risultati()->model()->rowCount() > 3);
-        QVERIFY(r->esito()->caption().contains(QStringLiteral(" massime trovate (")));
+        QVERIFY(r->esito()->caption().contains(QStringLiteral(" massime trovate")));
         QVERIFY(r->archivio()->itemText(5).startsWith(QStringLiteral("Condominio (")));
         QTest::keyClicks(r->testo(), QStringLiteral(" zzzqqq"));
-        QVERIFY(r->avviso()->caption().contains(QStringLiteral("Nessuna massima contiene tutte le parole")));
+        // The count line itself says that no maxim holds every word.
+        QVERIFY(r->esito()->caption().contains(QStringLiteral("Nessuna massima contiene tutte le parole")));
         r->testo()->clear();
         QCOMPARE(r->risultati()->model()->rowCount(), 0);
+    }
+
+    void periodTermsAreSaidAndCanBeTurnedOff()
+    {
+        ricerca* r = openSearch(QStringLiteral("SCIA"));
+        QCheckBox* box = r->findChild<QCheckBox*>(QStringLiteral("chkTerminiEpoca"));
+        QVERIFY(box && box->isChecked());
+        QCOMPARE(box->accessibleName(), QStringLiteral("Termini d'epoca"));
+        QVERIFY2(r->avviso()->caption().contains(QStringLiteral("Cercato anche: denuncia di inizio attività (oggi SCIA")),
+                 qPrintable(r->avviso()->caption()));
+        const int with = r->risultati()->model()->rowCount();
+        QVERIFY(with > 0);
+        QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(5, box->height() / 2));
+        QVERIFY(!box->isChecked());
+        QVERIFY(!r->avviso()->caption().contains(QStringLiteral("Cercato anche")));
+        QVERIFY(r->risultati()->model()->rowCount() < with);
+        r->azzera_Click();
+        QVERIFY(box->isChecked());
+    }
+
+    void noHitOffersWhatToTry()
+    {
+        ricerca* r = openSearch(QStringLiteral("qqqzzz wwwyyy"));
+        QCOMPARE(r->risultati()->model()->rowCount(), 0);
+        QVERIFY(r->suggerimenti()->isVisibleTo(r));
+        QVERIFY(r->suggerimenti()->text().contains(QStringLiteral("2001")));
+        QVERIFY(r->suggerimenti()->text().contains(QStringLiteral("href=\"wwwyyy\"")));
+        // One click searches that word alone.
+        emit r->suggerimenti()->linkActivated(QStringLiteral("revoca"));
+        QCOMPARE(r->testo()->text(), QStringLiteral("revoca"));
+        QVERIFY(r->risultati()->model()->rowCount() > 0);
+        QVERIFY(!r->suggerimenti()->isVisibleTo(r));
     }
 
     void openingAHitShowsItInItsArchive()

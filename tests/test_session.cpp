@@ -126,7 +126,11 @@ public:
         if (auto* r = forms.find<ricerca>(QStringLiteral("ricerca"))) {
             const int rows = r->risultati()->model()->rowCount();
             if (rows != int(r->result().hits.size())) return QStringLiteral("ricerca: %1 righe per %2 massime").arg(rows).arg(r->result().hits.size());
-            const QString count = rows == 1 ? QStringLiteral(" 1 massima trovata") : QStringLiteral(" %1 massime trovate").arg(rows);
+            // The count is of the maxims holding every word; the related forms are listed after them.
+            const int found = r->result().found();
+            const QString count = r->result().partial ? QStringLiteral(" Nessuna massima contiene tutte le parole")
+                                  : found == 1        ? QStringLiteral(" 1 massima trovata")
+                                                      : QStringLiteral(" %1 massime trovate").arg(found);
             if (!r->result().query.empty() && !r->esito()->caption().startsWith(count))
                 return QStringLiteral("ricerca: \"%1\" con %2 massime").arg(r->esito()->caption()).arg(rows);
         }
