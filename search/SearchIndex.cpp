@@ -324,9 +324,8 @@ SearchIndex::Result SearchIndex::search(const QString& text, const Filters& filt
     return r;
 }
 
-QString SearchIndex::snippet(int id, const ParsedQuery& q, bool html)
+std::vector<SearchIndex::WordMark> SearchIndex::markWords(const QString& text, const ParsedQuery& q)
 {
-    const QString& text = entries_[std::size_t(id)].text;
     // A query has a handful of words: plain lists are faster to look through than sets.
     std::vector<std::string_view> exact, prefixes, stems;
     for (const QueryGroup& g : q.groups) {
@@ -336,13 +335,8 @@ QString SearchIndex::snippet(int id, const ParsedQuery& q, bool html)
             if (!t.stem.empty()) stems.push_back(t.stem);
         }
     }
-    struct Place {
-        int start, length;
-        bool marked;
-    };
-    std::vector<Place> words;
+    std::vector<WordMark> words;
     words.reserve(128);
-    int first = -1;
     std::string buffer;
     TextFold::forEachWord(text, buffer, [&](std::string_view w, int start, int length) {
         bool hit = std::find(exact.begin(), exact.end(), w) != exact.end();
@@ -350,9 +344,30 @@ QString SearchIndex::snippet(int id, const ParsedQuery& q, bool html)
         // A stem is the start of the words it stems from: only those are worth stemming.
         for (std::size_t k = 0; !hit && k < stems.size(); ++k)
             hit = w.size() >= stems[k].size() && w.starts_with(stems[k].substr(0, 3)) && stemmer_.stem(w) == stems[k];
-        if (hit && first < 0) first = int(words.size());
-        words.push_back(Place{start, length, hit});
+        words.push_back(WordMark{start, length, hit});
     });
+    return words;
+}
+
+void SearchIndex::appendMarked(QString& out, const QString& text, const std::vector<WordMark>& words, int from, int to)
+{
+    const QStringView all(text);
+    int pos = from;
+    for (const WordMark& w : words) {
+        if (w.start < from || w.start + w.length > to || !w.marked) continue;
+        out += all.sliced(pos, w.start - pos).toString().toHtmlEscaped();
+        out += QStringLiteral("<b>") + all.sliced(w.start, w.length).toString().toHtmlEscaped() + QStringLiteral("</b>");
+        pos = w.start + w.length;
+    }
+    out += all.sliced(pos, to - pos).toString().toHtmlEscaped();
+}
+
+QString SearchIndex::snippet(int id, const ParsedQuery& q, bool html)
+{
+    const QString& text = entries_[std::size_t(id)].text;
+    const std::vector<WordMark> words = markWords(text, q);
+    const auto firstMarked = std::find_if(words.begin(), words.end(), [](const WordMark& w) { return w.marked; });
+    const int first = firstMarked == words.end() ? -1 : int(firstMarked - words.begin());
 
     constexpr int Width = 230;   // about two lines of the list
     const int citationAt = Citations::start(text);
@@ -361,7 +376,7 @@ QString SearchIndex::snippet(int id, const ParsedQuery& q, bool html)
     if (first >= 0 && words[std::size_t(first)].start > 60) {
         // Start at a word some way before the first word found.
         from = words[std::size_t(first)].start - 60;
-        for (const Place& w : words) {
+        for (const WordMark& w : words) {
             if (w.start >= from) {
                 from = w.start;
                 break;
@@ -380,19 +395,18 @@ QString SearchIndex::snippet(int id, const ParsedQuery& q, bool html)
     QString out;
     out.reserve(Width + 64);
     if (from > 0) out += QStringLiteral("… ");
-    const QStringView all(text);
-    if (!html) {
-        out += all.sliced(from, to - from);
-    } else {
-        int pos = from;
-        for (const Place& w : words) {
-            if (w.start < from || w.start + w.length > to || !w.marked) continue;
-            out += all.sliced(pos, w.start - pos).toString().toHtmlEscaped();
-            out += QStringLiteral("<b>") + all.sliced(w.start, w.length).toString().toHtmlEscaped() + QStringLiteral("</b>");
-            pos = w.start + w.length;
-        }
-        out += all.sliced(pos, to - pos).toString().toHtmlEscaped();
-    }
+    if (!html) out += QStringView(text).sliced(from, to - from);
+    else appendMarked(out, text, words, from, to);
     if (to < bodyEnd) out += QStringLiteral(" …");
+    return out;
+}
+
+QString SearchIndex::highlighted(int id, const ParsedQuery& q)
+{
+    const QString& text = entries_[std::size_t(id)].text;
+    const int citationAt = Citations::start(text);
+    QString out;
+    out.reserve(text.size() + 64);
+    appendMarked(out, text, markWords(text, q), 0, citationAt >= 0 ? citationAt : int(text.size()));
     return out;
 }

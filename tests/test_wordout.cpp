@@ -5,6 +5,7 @@
 #include "archives/ArchiveWindow.h"
 #include "help/sommario.h"
 #include "platform/QtPlatform.h"
+#include "platform/ScreenFit.h"
 #include "wordout/DocumentWindow.h"
 #include "wordout/PageLayout.h"
 #include "wordout/PageView.h"
@@ -448,6 +449,18 @@ private slots:
         FlushDeletes();
     }
 
+    void documentWindowFitsTheScreen()
+    {
+        // The test screen (800 by 600) is smaller than the window's usual size in both directions.
+        WordApplication app;
+        DocumentWindow* w = DocumentWindow::open(buildSample(app));
+        const QRect room = ScreenFit::usable(w->screen()->availableGeometry());
+        QVERIFY2(room.width() < 860 && room.height() < 700, "a test screen smaller than the window");
+        QCOMPARE(w->size(), room.size());
+        QVERIFY(w->close());
+        FlushDeletes();
+    }
+
     void documentGoingAwayLeavesItsWindowUsable()
     {
         auto* app = new WordApplication;
@@ -462,18 +475,26 @@ private slots:
         QCOMPARE(DocumentWindow::openCount(), 0);
     }
 
-    void saveAsFollowsTheChosenFilter_data()
+    void saveAsKeepsATypedKnownTypeElseTheFilters_data()
     {
         QTest::addColumn<QString>("typed");
         QTest::addColumn<int>("filter");
         QTest::addColumn<QString>("saved");
         QTest::addColumn<QByteArray>("start");
-        QTest::newRow("no extension, OpenDocument") << "senza" << 1 << "senza.odt" << QByteArray("PK");
+        // Filters: 0 Word, 1 OpenDocument, 2 PDF.
         QTest::newRow("no extension, Word") << "senza" << 0 << "senza.doc" << QByteArray("{\\rtf1");
+        QTest::newRow("no extension, OpenDocument") << "senza" << 1 << "senza.odt" << QByteArray("PK");
+        QTest::newRow("no extension, PDF") << "senza" << 2 << "senza.pdf" << QByteArray("%PDF");
         QTest::newRow("its own extension, PDF") << "stampa.PDF" << 2 << "stampa.PDF" << QByteArray("%PDF");
-        QTest::newRow("another extension, PDF") << "lettera.doc" << 2 << "lettera.doc.pdf" << QByteArray("%PDF");
+        QTest::newRow("typed .pdf, OpenDocument filter") << "revoca.pdf" << 1 << "revoca.pdf" << QByteArray("%PDF");
+        QTest::newRow("typed .odt, Word filter") << "revoca.odt" << 0 << "revoca.odt" << QByteArray("PK");
+        QTest::newRow("typed .doc, PDF filter") << "lettera.doc" << 2 << "lettera.doc" << QByteArray("{\\rtf1");
+        QTest::newRow("typed .rtf, OpenDocument filter") << "lettera.rtf" << 1 << "lettera.rtf" << QByteArray("{\\rtf1");
+        QTest::newRow("typed .RTF, PDF filter") << "LETTERA.RTF" << 2 << "LETTERA.RTF" << QByteArray("{\\rtf1");
+        QTest::newRow("unknown extension, PDF") << "verbale.txt" << 2 << "verbale.txt.pdf" << QByteArray("%PDF");
+        QTest::newRow("a dot in the name, OpenDocument") << "sentenza 3.2001" << 1 << "sentenza 3.2001.odt" << QByteArray("PK");
     }
-    void saveAsFollowsTheChosenFilter()
+    void saveAsKeepsATypedKnownTypeElseTheFilters()
     {
         QFETCH(QString, typed);
         QFETCH(int, filter);
