@@ -159,6 +159,7 @@ void ricerca::buildReadingPane()
 {
     pannello_ = new QWidget;
     pannello_->setObjectName(QStringLiteral("pannelloLettura"));
+    pannello_->setAccessibleName(QStringLiteral("Lettura della massima scelta"));
     pannelloLayout_ = new QVBoxLayout(pannello_);
     pannelloLayout_->setContentsMargins(0, 0, 0, 0);
     pannelloLayout_->setSpacing(4);
@@ -320,6 +321,7 @@ void ricerca::layOut()
     filtri_->addLayout(buttons);
     auto* column = new QWidget;
     column->setObjectName(QStringLiteral("colonnaFiltri"));
+    column->setAccessibleName(QStringLiteral("Filtri"));
     column->setLayout(filtri_);
     filtri_->setContentsMargins(0, 0, 0, 0);
     column->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Preferred);
@@ -348,7 +350,8 @@ void ricerca::Form_Load()
     const auto settings = Settings::open();
     setZoom(settings->value(QLatin1String(ZoomKey), 0).toInt());
     placeOnScreen(*settings);
-    divisore_->restoreState(settings->value(QLatin1String(DividerKey)).toByteArray());
+    // The first time, a little more of the room to the list than to the pane.
+    if (!divisore_->restoreState(settings->value(QLatin1String(DividerKey)).toByteArray())) divisore_->setSizes({600, 400});
     runSearch();
     testo_->setFocus();
 }
