@@ -65,6 +65,12 @@ const HelpPageDef* find(const QString& name)
     return nullptr;
 }
 
+const HelpPageDef& searchPage()
+{
+    static const HelpPageDef page{"guidaricerca", "RICERCA NELLE MASSIME", ":/help/texts/guidaricerca.txt", nullptr};
+    return page;
+}
+
 QString text(const HelpPageDef& def)
 {
     if (def.inlineText) return QString::fromUtf8(def.inlineText);

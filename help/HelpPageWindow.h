@@ -19,6 +19,9 @@ namespace HelpPages {
 // The twelve pages in the order of the help index.
 const std::array<HelpPageDef, 12>& all();
 const HelpPageDef* find(const QString& name);
+// The page on searching: opened only from the search window, so the help index and the whole-guide
+// print stay as they are.
+const HelpPageDef& searchPage();
 QString text(const HelpPageDef& def);
 // A page's text as it is typed into a document: each of its lines a paragraph of its own, ended by a
 // paragraph mark (character 13), so that a justified paragraph is not stretched line by line.

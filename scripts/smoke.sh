@@ -4,8 +4,10 @@
 # archive from the menu with the keyboard (where printing must still refuse: no topic is chosen),
 # opens and closes the file dialog of "Elimina..." and the about window (which must keep its size),
 # chooses a topic, steps through the maxims with the keyboard, prints all maxims of the topic, closes
-# the document window, leaves with "Sì" and presses a key on the farewell screen; the program must
-# then end by itself, leaving no process and no window behind.
+# the document window, opens the search window with F3 (which must fit the screen), types a query,
+# moves into the hits with Down, opens one with Enter and comes back with F3, leaves with "Sì" and
+# presses a key on the farewell screen; the program must then end by itself, leaving no process and
+# no window behind. The program keeps its settings in a folder of the run's own.
 #
 # Every wait polls with a deadline, so the script cannot hang. NORVELIA_BIN names the program (default:
 # the debug build, built here when missing); SMOKE_SHOTS=folder keeps a screenshot of each step
@@ -84,6 +86,16 @@ wait_window() {
   fail "no window: $what"
 }
 
+# Waits until the given window is the active one.
+wait_active() {
+  local id=$1 what=$2
+  for _ in $(seq $((WAIT * 5))); do
+    [ "$(xdo getactivewindow 2>/dev/null)" = "$id" ] && return 0
+    sleep 0.2
+  done
+  fail "not the active window: $what"
+}
+
 # Waits until no visible window of the program matches the pattern.
 wait_gone() {
   local pattern=$1 what=$2
@@ -123,7 +135,7 @@ shot() {
 step "display $DISPLAY; starting $BIN"
 cd "$(dirname "$BIN")"
 # A session of its own, so that anything it leaves running can be found afterwards.
-QT_QPA_PLATFORM=xcb setsid "$BIN" >"$WORK/app.log" 2>&1 &
+XDG_CONFIG_HOME="$WORK/config" QT_QPA_PLATFORM=xcb setsid "$BIN" >"$WORK/app.log" 2>&1 &
 APP_PID=$!
 cd "$ROOT"
 
@@ -190,12 +202,31 @@ for _ in $(seq $((WAIT * 5))); do
 done
 wait_gone " - Elaboratore di testi Norvelia$" "the document window"
 
+step "F3: the search window, within the screen"
+keys "$archive" F3
+search=$(wait_window "^Norvelia: ricerca nelle massime$" "the search window")
+wait_active "$search" "the search window"
+read -r sw sh < <(xdo getwindowgeometry "$search" | awk '/Geometry/ { split($2, g, "x"); print g[1], g[2] }')
+read -r rw rh < <(xdo getdisplaygeometry)
+[ "$sw" -le "$rw" ] && [ "$sh" -le "$rh" ] || fail "the search window (${sw}x${sh}) is larger than the screen (${rw}x${rh})"
+step "search $search (${sw}x${sh}): a query, Down into the hits, Enter opens the first in its archive"
+xdo type --delay 60 "revoca amministratore"
+keys "$search" Down
+shot search
+keys "$search" Return
+wait_active "$archive" "the condominio archive window on the hit"
+shot search-hit-opened
+step "F3 from the archive goes back to the search"
+keys "$archive" F3
+wait_active "$search" "the search window again"
+
 step "USCITA, answer Sì"
 keys "$archive" alt+u
 question=$(wait_window "^Norvelia: massime sull'edilizia$" "the exit question")
 shot exit-question
 keys "$question" alt+s
 wait_gone "^Norvelia: condominio$" "the archive window"
+wait_gone "^Norvelia: ricerca nelle massime$" "the search window"
 farewell=$(wait_window "^Norvelia$" "the farewell screen")
 shot farewell
 

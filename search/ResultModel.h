@@ -10,7 +10,7 @@
 class ResultModel : public QAbstractListModel {
     Q_OBJECT
 public:
-    enum Role { HeadRole = Qt::UserRole + 1, HtmlRole, EntryRole, RelatedRole };
+    enum Role { HeadRole = Qt::UserRole + 1, HtmlRole, EntryRole, RelatedRole, PlaceRole, CitationRole };
     // The words of the heading over the maxims found only through related forms.
     static QString relatedHeading();
     explicit ResultModel(QObject* parent = nullptr);
@@ -27,12 +27,23 @@ private:
     mutable QHash<int, QString> html_;
 };
 
-// Draws a row: the place and citation on the first line, cut to the width, and under it two lines of
-// the excerpt with the words found in bold.
+// Draws a row: on the first line the place of the maxim and, at the right, its citation, which the
+// place gives way to; under them two lines of the excerpt with the words found in bold.
 class ResultDelegate : public QStyledItemDelegate {
     Q_OBJECT
 public:
     using QStyledItemDelegate::QStyledItemDelegate;
     void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override;
     QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override;
+    // The first line of a row `width` pixels wide: each text as it is drawn and its place on the line.
+    struct Heading {
+        QString placeText;
+        QRect place;
+        QString citationText;
+        QRect citation;
+    };
+    static Heading heading(const QFont& font, int width, const QString& place, const QString& citation);
+    // The width a row needs to show the longest citation of the index whole, and beside it the start of
+    // the place, in the list's font.
+    static int widthForCitations(const SearchIndex& index, const QFont& font);
 };

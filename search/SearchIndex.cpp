@@ -398,9 +398,8 @@ SearchIndex::Result SearchIndex::search(const QString& text, const Filters& filt
     return r;
 }
 
-QString SearchIndex::snippet(int id, const ParsedQuery& q, bool html)
+std::vector<SearchIndex::WordMark> SearchIndex::markWords(const QString& text, const ParsedQuery& q, int* statuteAt)
 {
-    const QString& text = entries_[std::size_t(id)].text;
     // A query has a handful of words: plain lists are faster to look through than sets.
     std::vector<std::string_view> exact, prefixes, keys;
     std::vector<std::string> statuteKeys;
@@ -414,23 +413,18 @@ QString SearchIndex::snippet(int id, const ParsedQuery& q, bool html)
             for (const std::string& w : t.related) exact.push_back(w);
         }
     }
-    struct Place {
-        int start, length;
-        bool marked;
-    };
-    std::vector<Place> words;
+    std::vector<WordMark> words;
     words.reserve(128);
-    int first = -1;
     std::string buffer;
     const int citationAt = Citations::start(text);
     const int bodyEnd = citationAt >= 0 ? citationAt : int(text.size());
     // A statute searched for is shown where the maxim cites it, the citation in bold.
-    std::vector<Place> cited;
+    std::vector<WordMark> cited;
     if (!statuteKeys.empty()) {
         for (const StatuteMatch& m : Statutes::find(QStringView(text).first(bodyEnd)))
             if (std::find(statuteKeys.begin(), statuteKeys.end(), m.ref.key) != statuteKeys.end() &&
                 (cited.empty() || cited.back().start != m.start))
-                cited.push_back(Place{m.start, m.end - m.start, true});
+                cited.push_back(WordMark{m.start, m.end - m.start, true});
     }
     TextFold::forEachWord(text, buffer, [&](std::string_view w, int start, int length) {
         bool hit = std::find(exact.begin(), exact.end(), w) != exact.end();
@@ -438,23 +432,46 @@ QString SearchIndex::snippet(int id, const ParsedQuery& q, bool html)
         // A key is the start of the words it is the key of: only those are worth reading.
         for (std::size_t k = 0; !hit && k < keys.size(); ++k)
             hit = w.size() >= keys[k].size() && w.starts_with(keys[k].substr(0, 3)) && TextFold::inflectionKey(w) == keys[k];
-        for (const Place& c : cited) hit = hit && !(start >= c.start && start < c.start + c.length);
-        if (hit && first < 0) first = int(words.size());
-        words.push_back(Place{start, length, hit});
+        for (const WordMark& c : cited) hit = hit && !(start >= c.start && start < c.start + c.length);
+        words.push_back(WordMark{start, length, hit});
     });
-    int firstAt = first >= 0 ? words[std::size_t(first)].start : -1;
-    // The statute searched for is what the excerpt shows first, even when words come before it.
-    if (!cited.empty()) firstAt = cited.front().start;
+    if (statuteAt) *statuteAt = cited.empty() ? -1 : cited.front().start;
     // The statutes' spans join the words marked, in the order of the text.
-    for (const Place& c : cited) words.push_back(c);
-    std::stable_sort(words.begin(), words.end(), [](const Place& a, const Place& b) { return a.start < b.start; });
+    for (const WordMark& c : cited) words.push_back(c);
+    std::stable_sort(words.begin(), words.end(), [](const WordMark& x, const WordMark& y) { return x.start < y.start; });
+    return words;
+}
+
+void SearchIndex::appendMarked(QString& out, const QString& text, const std::vector<WordMark>& words, int from, int to)
+{
+    const QStringView all(text);
+    int pos = from;
+    for (const WordMark& w : words) {
+        if (w.start < pos || w.start + w.length > to || !w.marked) continue;
+        out += all.sliced(pos, w.start - pos).toString().toHtmlEscaped();
+        out += QStringLiteral("<b>") + all.sliced(w.start, w.length).toString().toHtmlEscaped() + QStringLiteral("</b>");
+        pos = w.start + w.length;
+    }
+    out += all.sliced(pos, to - pos).toString().toHtmlEscaped();
+}
+
+QString SearchIndex::snippet(int id, const ParsedQuery& q, bool html)
+{
+    const QString& text = entries_[std::size_t(id)].text;
+    int statuteAt = -1;
+    const std::vector<WordMark> words = markWords(text, q, &statuteAt);
+    const auto firstMarked = std::find_if(words.begin(), words.end(), [](const WordMark& w) { return w.marked; });
+    // The statute searched for is what the excerpt shows first, even when words come before it.
+    const int firstAt = statuteAt >= 0 ? statuteAt : firstMarked == words.end() ? -1 : firstMarked->start;
+    const int citationAt = Citations::start(text);
+    const int bodyEnd = citationAt >= 0 ? citationAt : int(text.size());
 
     constexpr int Width = 230;   // about two lines of the list
     int from = 0;
     if (firstAt > 60) {
         // Start at a word some way before the first word found.
         from = firstAt - 60;
-        for (const Place& w : words) {
+        for (const WordMark& w : words) {
             if (w.start >= from) {
                 from = w.start;
                 break;
@@ -473,19 +490,18 @@ QString SearchIndex::snippet(int id, const ParsedQuery& q, bool html)
     QString out;
     out.reserve(Width + 64);
     if (from > 0) out += QStringLiteral("… ");
-    const QStringView all(text);
-    if (!html) {
-        out += all.sliced(from, to - from);
-    } else {
-        int pos = from;
-        for (const Place& w : words) {
-            if (w.start < pos || w.start + w.length > to || !w.marked) continue;
-            out += all.sliced(pos, w.start - pos).toString().toHtmlEscaped();
-            out += QStringLiteral("<b>") + all.sliced(w.start, w.length).toString().toHtmlEscaped() + QStringLiteral("</b>");
-            pos = w.start + w.length;
-        }
-        out += all.sliced(pos, to - pos).toString().toHtmlEscaped();
-    }
+    if (!html) out += QStringView(text).sliced(from, to - from);
+    else appendMarked(out, text, words, from, to);
     if (to < bodyEnd) out += QStringLiteral(" …");
+    return out;
+}
+
+QString SearchIndex::highlighted(int id, const ParsedQuery& q)
+{
+    const QString& text = entries_[std::size_t(id)].text;
+    const int citationAt = Citations::start(text);
+    QString out;
+    out.reserve(text.size() + 64);
+    appendMarked(out, text, markWords(text, q), 0, citationAt >= 0 ? citationAt : int(text.size()));
     return out;
 }

@@ -85,6 +85,8 @@ public:
 
     // About two lines of the maxim around the words found, those words in bold (HTML) or plain.
     QString snippet(int id, const ParsedQuery& query, bool html);
+    // The whole maxim before its citation, the words found in bold as in the snippets (HTML).
+    QString highlighted(int id, const ParsedQuery& query);
 
     // For the benchmark: the rows and scores of a bare match, nothing else.
     int bareMatch(const std::string& expression);
@@ -92,6 +94,12 @@ public:
     static long long sqliteMemory();
 
 private:
+    struct WordMark {
+        int start, length;
+        bool marked;   // one of the query's words, forms or prefixes
+    };
+    std::vector<WordMark> markWords(const QString& text, const ParsedQuery& q, int* statuteAt = nullptr);
+    static void appendMarked(QString& out, const QString& text, const std::vector<WordMark>& words, int from, int to);
     void build();
     void matchInto(const std::string& expression, std::vector<Hit>& out);
     bool passesQuery(int id, const ParsedQuery& q) const;

@@ -5,18 +5,26 @@
 #include "archives/ArchiveDefinition.h"
 #include "archives/ArchiveWindow.h"
 #include "shell/ModNorvelia.h"
+#include "shell/Settings.h"
 #include "wordout/WordApplication.h"
 #include "wordout/WordOut.h"
 #include "platform/Fonts.h"
 #include "platform/Forms.h"
 #include "platform/Platform.h"
+#include "platform/ScreenFit.h"
 #include <QApplication>
 #include <QClipboard>
+#include <QGridLayout>
+#include <QHBoxLayout>
 #include <QItemSelectionModel>
 #include <QKeyEvent>
 #include <QLocale>
+#include <QScrollBar>
+#include <QSettings>
 #include <QShortcut>
 #include <QVBoxLayout>
+#include <QWheelEvent>
+#include <array>
 
 namespace {
 const QColor Yellow(255, 255, 0);
@@ -24,31 +32,40 @@ const QColor DarkBlue(0, 0, 192);
 const QColor White(255, 255, 255);
 const QColor DesignGrey(128, 128, 128);
 
-VLabel* yellowLabel(ricerca* w, const QString& name, double l, double t, double wd, double h, double size, bool bold,
-                    const QString& tip)
+// The text of the list and of the reading pane at the normal size, and the factor of each zoom step
+// from ricerca::MinZoom to ricerca::MaxZoom.
+constexpr double ListPoints = 9.75;
+constexpr double ReadingPoints = 11.25;
+constexpr std::array<double, 9> ZoomFactors{0.8, 0.9, 1.0, 1.15, 1.3, 1.5, 1.75, 2.0, 2.3};
+
+// The keys of what the window keeps between runs.
+const char* const GeometryKey = "ricerca/geometria";
+const char* const MaximisedKey = "ricerca/massimizzata";
+const char* const DividerKey = "ricerca/divisore";
+const char* const ZoomKey = "ricerca/zoom";
+
+QFont listFont(int zoom)
 {
-    auto* lb = w->place(new VLabel, name, l, t, wd, h);
-    lb->setBackColor(Yellow);
-    lb->setForeColor(DarkBlue);
-    lb->setFont(Fonts::design(QStringLiteral("MS Sans Serif"), size, bold));
-    lb->setToolTip(tip);
-    return lb;
+    return Fonts::design(QStringLiteral("MS Sans Serif"), ListPoints * ZoomFactors[std::size_t(zoom - ricerca::MinZoom)]);
 }
 
-VLabel* smallCaption(ricerca* w, const QString& name, const QString& text, double l, double t, double wd)
+QFont readingFont(int zoom)
 {
-    auto* lb = w->place(new VLabel, name, l, t, wd, 255);
-    lb->setCaption(text);
-    lb->setTransparent(true);
-    lb->setForeColor(White);
-    lb->setFont(Fonts::design(QStringLiteral("MS Sans Serif"), 8.25, true));
-    return lb;
+    return Fonts::design(QStringLiteral("MS Sans Serif"), ReadingPoints * ZoomFactors[std::size_t(zoom - ricerca::MinZoom)]);
 }
 
 QString sortName(int i)
 {
     static const char* names[] = {"per pertinenza", "dalla più recente", "dalla più antica", "nell'ordine degli archivi"};
     return QString::fromUtf8(names[i]);
+}
+
+template <class W>
+W* named(W* w, const QString& accessible, const QString& tip = QString())
+{
+    w->setAccessibleName(accessible);
+    if (!tip.isEmpty()) w->setToolTip(tip);
+    return w;
 }
 } // namespace
 
@@ -57,23 +74,71 @@ ricerca::ricerca() : Form(QStringLiteral("ricerca"))
     setCaption(QStringLiteral("Norvelia: ricerca nelle massime"));
     setBorder(Border::Sizable);
     setBackColor(DesignGrey);
+    buildQueryRow();
+    buildList();
+    buildReadingPane();
+    buildFilters();
+    buildButtons();
+    buildKeys();
+    layOut();
+}
 
-    yellowLabel(this, QStringLiteral("Label1"), 120, 120, 2055, 375, 9.75, true,
-                QStringLiteral("parole, \"frasi\", parola*, -parola, O tra due parole, citazioni e norme"))
-        ->setCaption(QStringLiteral(" Cerca nelle massime:"));
-    testo_ = place(new QLineEdit, QStringLiteral("testo"), 2280, 120, 7080, 375);
+ricerca::~ricerca() = default;
+
+// ---------------------------------------------------------------------------------------------------
+// The controls
+
+void ricerca::buildQueryRow()
+{
+    auto yellow = [this](const QString& name, double size, bool bold, const QString& tip) {
+        auto* lb = new VLabel;
+        registerControl(lb, name);
+        lb->setWordWrap(false);
+        lb->setBackColor(Yellow);
+        lb->setForeColor(DarkBlue);
+        lb->setFont(Fonts::design(QStringLiteral("MS Sans Serif"), size, bold));
+        lb->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+        lb->setContentsMargins(2, 2, 6, 2);
+        lb->setToolTip(tip);
+        return lb;
+    };
+    etichetta_ = yellow(QStringLiteral("Label1"), 9.75, true,
+                        QStringLiteral("parole, \"frasi\", parola*, -parola, O tra due parole, citazioni e norme"));
+    etichetta_->setCaption(QStringLiteral(" Cerca nelle massime:"));
+    testo_ = new QLineEdit;
+    registerControl(testo_, QStringLiteral("testo"));
+    named(testo_, QStringLiteral("Cerca nelle massime"),
+          QStringLiteral("le parole da cercare: tutte devono comparire; \"frase esatta\", parola* (inizio di "
+                         "parola), -parola (da escludere), O tra due parole (l'una o l'altra); citazioni "
+                         "(Cass. sez. II 3679/1996, TAR Lombardia 1998) e norme (art. 1117 cod. civ., legge 47/1985). "
+                         "Freccia giù: all'elenco; Invio: apre la massima scelta; F1: la guida della ricerca"));
     testo_->setFont(Fonts::design(QStringLiteral("MS Sans Serif"), 12));
     testo_->setPlaceholderText(QStringLiteral("es. revoca amministratore, \"parti comuni\", Cass. 3679/1996, art. 1117 cod. civ."));
-    testo_->setToolTip(QStringLiteral("le parole da cercare: tutte devono comparire; \"frase esatta\", parola* (inizio di "
-                                      "parola), -parola (da escludere), O tra due parole (l'una o l'altra); citazioni "
-                                      "(Cass. sez. II 3679/1996, TAR Lombardia 1998) e norme (art. 1117 cod. civ., legge 47/1985)"));
     testo_->setClearButtonEnabled(true);
+    etichetta_->setBuddy(testo_);
+    testo_->installEventFilter(this);
     connect(testo_, &QLineEdit::textChanged, this, &ricerca::testo_Change);
+    connect(testo_, &QLineEdit::returnPressed, this, &ricerca::testo_Enter);
 
-    esito_ = yellowLabel(this, QStringLiteral("esito"), 120, 600, 6615, 375, 9.75, true,
-                         QStringLiteral("numero delle massime trovate e tempo impiegato"));
+    esito_ = yellow(QStringLiteral("esito"), 9.75, true, QStringLiteral("numero delle massime trovate e tempo impiegato"));
+    esito_->setAccessibleName(QStringLiteral("Esito della ricerca"));
+    // A long count line is cut rather than widening the window.
+    esito_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
+    avviso_ = yellow(QStringLiteral("avviso"), 8.25, false, QStringLiteral("che cosa è stato cercato e che cosa è stato ignorato"));
+    avviso_->setAccessibleName(QStringLiteral("Note sulla ricerca"));
+    avviso_->setWordWrap(true);
+    avviso_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    avviso_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Minimum);
+    avviso_->setMinimumHeight(QFontMetrics(avviso_->font()).lineSpacing() + 4);
+}
 
-    list_ = place(new QListView, QStringLiteral("risultati"), 120, 1080, 6615, 4440);
+void ricerca::buildList()
+{
+    list_ = new QListView;
+    registerControl(list_, QStringLiteral("risultati"));
+    named(list_, QStringLiteral("Massime trovate"),
+          QStringLiteral("Invio o doppio clic: apre la massima nel suo archivio; Ctrl+C: copia le massime scelte; "
+                         "Ctrl+più, Ctrl+meno, Ctrl+0: dimensione del testo"));
     model_ = new ResultModel(this);
     list_->setModel(model_);
     list_->setItemDelegate(new ResultDelegate(list_));
@@ -82,14 +147,13 @@ ricerca::ricerca() : Form(QStringLiteral("ricerca"))
     list_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     list_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     list_->setVerticalScrollMode(QAbstractItemView::ScrollPerPixel);
-    list_->setFont(Fonts::design(QStringLiteral("MS Sans Serif"), 9.75));
-    {
-        QPalette p = list_->palette();
-        p.setColor(QPalette::Base, White);
-        p.setColor(QPalette::Text, DarkBlue);
-        list_->setPalette(p);
-    }
+    list_->setFont(listFont(0));
+    QPalette p = list_->palette();
+    p.setColor(QPalette::Base, White);
+    p.setColor(QPalette::Text, DarkBlue);
+    list_->setPalette(p);
     list_->installEventFilter(this);
+    list_->viewport()->installEventFilter(this);
     connect(list_, &QListView::doubleClicked, this, [this](const QModelIndex& i) { OpenHit(i.row()); });
     suggerimenti_ = new QLabel(list_->viewport());
     suggerimenti_->setObjectName(QStringLiteral("suggerimenti"));
@@ -103,48 +167,101 @@ ricerca::ricerca() : Form(QStringLiteral("ricerca"))
     (new QVBoxLayout(list_->viewport()))->addWidget(suggerimenti_);
     // A word offered when nothing is found becomes the query.
     connect(suggerimenti_, &QLabel::linkActivated, testo_, &QLineEdit::setText);
+    connect(list_->selectionModel(), &QItemSelectionModel::currentChanged, this, &ricerca::showReading);
+}
 
-    avviso_ = yellowLabel(this, QStringLiteral("avviso"), 120, 5640, 6615, 375, 8.25, false,
-                          QStringLiteral("che cosa è stato cercato e che cosa è stato ignorato"));
-    avviso_->setWordWrap(true);
+void ricerca::buildReadingPane()
+{
+    pannello_ = new QWidget;
+    pannello_->setObjectName(QStringLiteral("pannelloLettura"));
+    pannello_->setAccessibleName(QStringLiteral("Lettura della massima scelta"));
+    pannelloLayout_ = new QVBoxLayout(pannello_);
+    pannelloLayout_->setContentsMargins(0, 0, 0, 0);
+    pannelloLayout_->setSpacing(4);
+    lettura_ = new QTextBrowser;
+    registerControl(lettura_, QStringLiteral("lettura"));
+    named(lettura_, QStringLiteral("Massima scelta"),
+          QStringLiteral("la massima scelta nell'elenco, per intero, con le parole cercate in grassetto; il testo si può "
+                         "selezionare e copiare"));
+    lettura_->setAccessibleDescription(QStringLiteral("archivio, argomento e numero della massima, il suo testo e la citazione"));
+    lettura_->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    lettura_->setOpenLinks(false);
+    lettura_->setFont(readingFont(0));
+    QPalette p = lettura_->palette();
+    p.setColor(QPalette::Base, White);
+    p.setColor(QPalette::Text, Qt::black);
+    lettura_->setPalette(p);
+    lettura_->viewport()->installEventFilter(this);
+    pannelloLayout_->addWidget(lettura_, 1);
+}
 
-    smallCaption(this, QStringLiteral("Label2"), QStringLiteral("Archivio"), 6840, 600, 2520);
-    archivio_ = place(new QComboBox, QStringLiteral("archivio"), 6840, 855, 2520, 315);
-    smallCaption(this, QStringLiteral("Label3"), QStringLiteral("Autorità"), 6840, 1260, 2520);
-    autorita_ = place(new QComboBox, QStringLiteral("autorita"), 6840, 1515, 2520, 315);
-    anni_ = smallCaption(this, QStringLiteral("Label4"), QStringLiteral("Anni"), 6840, 1920, 2520);
-    dal_ = place(new QSpinBox, QStringLiteral("dal"), 6840, 2175, 1200, 315);
-    al_ = place(new QSpinBox, QStringLiteral("al"), 8160, 2175, 1200, 315);
+void ricerca::buildFilters()
+{
+    auto caption = [this](const QString& name, const QString& text) {
+        auto* lb = new VLabel;
+        registerControl(lb, name);
+        lb->setCaption(text);
+        lb->setWordWrap(false);
+        lb->setTransparent(true);
+        lb->setForeColor(White);
+        lb->setFont(Fonts::design(QStringLiteral("MS Sans Serif"), 8.25, true));
+        return lb;
+    };
+    auto combo = [this](const QString& name, const QString& accessible, const QString& tip) {
+        auto* c = named(new QComboBox, accessible, tip);
+        registerControl(c, name);
+        c->setFont(Fonts::design(QStringLiteral("MS Sans Serif"), 8.25));
+        c->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+        c->setMinimumContentsLength(20);
+        return c;
+    };
+    filtri_ = new QVBoxLayout;
+    filtri_->setSpacing(2);
+    auto add = [this](QWidget* w, int gapBefore = 0) {
+        if (gapBefore) filtri_->addSpacing(gapBefore);
+        filtri_->addWidget(w);
+    };
+
+    add(caption(QStringLiteral("Label2"), QStringLiteral("Archivio")));
+    archivio_ = combo(QStringLiteral("archivio"), QStringLiteral("Archivio"), QStringLiteral("elenca solo le massime di un archivio"));
+    add(archivio_);
+    add(caption(QStringLiteral("Label3"), QStringLiteral("Autorità")), 6);
+    autorita_ = combo(QStringLiteral("autorita"), QStringLiteral("Autorità"), QStringLiteral("elenca solo le sentenze di un'autorità"));
+    add(autorita_);
+    anni_ = caption(QStringLiteral("Label4"), QStringLiteral("Anni"));
+    add(anni_, 6);
+    dal_ = named(new QSpinBox, QStringLiteral("Anni: dal"), QStringLiteral("anno della sentenza più antica da elencare"));
+    registerControl(dal_, QStringLiteral("dal"));
+    al_ = named(new QSpinBox, QStringLiteral("Anni: al"), QStringLiteral("anno della sentenza più recente da elencare"));
+    registerControl(al_, QStringLiteral("al"));
+    auto* years = new QHBoxLayout;
+    years->setSpacing(6);
     for (QSpinBox* s : {dal_, al_}) {
         s->setRange(NoYear, 2001);
         s->setValue(NoYear);
         s->setSpecialValueText(QStringLiteral("tutti"));
         s->setKeyboardTracking(false);
+        s->setFont(Fonts::design(QStringLiteral("MS Sans Serif"), 8.25));
+        years->addWidget(s, 1);
         connect(s, &QSpinBox::valueChanged, this, &ricerca::filtro_Change);
     }
     dal_->setPrefix(QStringLiteral("dal "));
     al_->setPrefix(QStringLiteral("al "));
-    dal_->setToolTip(QStringLiteral("anno della sentenza più antica da elencare"));
-    al_->setToolTip(QStringLiteral("anno della sentenza più recente da elencare"));
-    smallCaption(this, QStringLiteral("Label5"), QStringLiteral("Norme citate"), 6840, 2580, 2520);
-    norme_ = place(new QComboBox, QStringLiteral("norme"), 6840, 2835, 2520, 315);
-    smallCaption(this, QStringLiteral("Label6"), QStringLiteral("Ordine"), 6840, 3240, 2520);
-    ordine_ = place(new QComboBox, QStringLiteral("ordine"), 6840, 3495, 2520, 315);
+    filtri_->addLayout(years);
+    add(caption(QStringLiteral("Label5"), QStringLiteral("Norme citate")), 6);
+    norme_ = combo(QStringLiteral("norme"), QStringLiteral("Norme citate"), QStringLiteral("elenca solo le massime che citano una norma"));
+    add(norme_);
+    add(caption(QStringLiteral("Label6"), QStringLiteral("Ordine")), 6);
+    ordine_ = combo(QStringLiteral("ordine"), QStringLiteral("Ordine"), QStringLiteral("ordine dell'elenco"));
+    add(ordine_);
     for (int i = 0; i < 4; ++i) ordine_->addItem(sortName(i));
-    archivio_->setToolTip(QStringLiteral("elenca solo le massime di un archivio"));
-    autorita_->setToolTip(QStringLiteral("elenca solo le sentenze di un'autorità"));
-    norme_->setToolTip(QStringLiteral("elenca solo le massime che citano una norma"));
-    ordine_->setToolTip(QStringLiteral("ordine dell'elenco"));
-    for (QComboBox* c : {archivio_, autorita_, norme_, ordine_}) {
-        c->setFont(Fonts::design(QStringLiteral("MS Sans Serif"), 8.25));
-        c->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    for (QComboBox* c : {archivio_, autorita_, norme_, ordine_})
         connect(c, &QComboBox::currentIndexChanged, this, &ricerca::filtro_Change);
-    }
     // The edition's words for today's: on unless the user wants only what is typed.
-    terminiEpoca_ = place(new QCheckBox(QStringLiteral("&Termini d'epoca")), QStringLiteral("chkTerminiEpoca"), 6840, 4440,
-                          2520, 315);
-    terminiEpoca_->setObjectName(QStringLiteral("chkTerminiEpoca"));
-    terminiEpoca_->setAccessibleName(QStringLiteral("Termini d'epoca"));
+    terminiEpoca_ = named(new QCheckBox(QStringLiteral("&Termini d'epoca")), QStringLiteral("Termini d'epoca"),
+                          QStringLiteral("cerca anche i termini delle massime per le parole di oggi "
+                                         "(SCIA: denuncia di inizio attività; permesso di costruire: concessione edilizia)"));
+    registerControl(terminiEpoca_, QStringLiteral("chkTerminiEpoca"));
     terminiEpoca_->setChecked(true);
     terminiEpoca_->setFont(Fonts::design(QStringLiteral("MS Sans Serif"), 8.25, true));
     {
@@ -152,50 +269,174 @@ ricerca::ricerca() : Form(QStringLiteral("ricerca"))
         p.setColor(QPalette::WindowText, White);
         terminiEpoca_->setPalette(p);
     }
-    terminiEpoca_->setToolTip(QStringLiteral("cerca anche i termini delle massime per le parole di oggi "
-                                             "(SCIA: denuncia di inizio attività; permesso di costruire: concessione edilizia)"));
     connect(terminiEpoca_, &QCheckBox::toggled, this, &ricerca::filtro_Change);
-    placeButton(QStringLiteral("azzera"), QStringLiteral("A&zzera filtri"), 6840, 3960, 2520, 375,
-                QStringLiteral("cliccare per togliere i filtri e tornare all'ordine per pertinenza"), &ricerca::azzera_Click);
-    placeButton(QStringLiteral("apri"), QStringLiteral("&Apri"), 6840, 5160, 1215, 375,
-                QStringLiteral("cliccare per visualizzare la massima scelta nel suo archivio (o doppio clic, o Invio)"),
-                &ricerca::apri_Click);
-    placeButton(QStringLiteral("copia"), QStringLiteral("Co&pia"), 8145, 5160, 1215, 375,
-                QStringLiteral("cliccare per copiare le massime scelte (o Ctrl+C)"), &ricerca::copia_Click);
-    placeButton(QStringLiteral("stampa"), QStringLiteral("&Stampa"), 6840, 5640, 1215, 375,
-                QStringLiteral("cliccare per stampare le massime elencate"), &ricerca::stampa_Click);
-    placeButton(QStringLiteral("chiudi"), QStringLiteral("&Chiudi"), 8145, 5640, 1215, 375,
-                QStringLiteral("cliccare per chiudere la finestra di ricerca"), &ricerca::chiudi_Click);
+    add(terminiEpoca_, 6);
+}
 
+void ricerca::buildButtons()
+{
+    auto button = [this](const QString& name, const QString& caption, const QString& accessible, const QString& tip,
+                         void (ricerca::*onClick)()) {
+        auto* b = named(new QPushButton(caption), accessible, tip);
+        registerControl(b, name);
+        connect(b, &QPushButton::clicked, this, onClick);
+        return b;
+    };
+    azzera_ = button(QStringLiteral("azzera"), QStringLiteral("A&zzera filtri"), QStringLiteral("Azzera filtri"),
+                     QStringLiteral("cliccare per togliere i filtri e tornare all'ordine per pertinenza"), &ricerca::azzera_Click);
+    apri_ = button(QStringLiteral("apri"), QStringLiteral("&Apri"), QStringLiteral("Apri"),
+                   QStringLiteral("cliccare per visualizzare la massima scelta nel suo archivio (o doppio clic, o Invio)"),
+                   &ricerca::apri_Click);
+    copia_ = button(QStringLiteral("copia"), QStringLiteral("Co&pia"), QStringLiteral("Copia"),
+                    QStringLiteral("cliccare per copiare le massime scelte (o Ctrl+C)"), &ricerca::copia_Click);
+    stampa_ = button(QStringLiteral("stampa"), QStringLiteral("&Stampa"), QStringLiteral("Stampa"),
+                     QStringLiteral("cliccare per stampare le massime elencate"), &ricerca::stampa_Click);
+    chiudi_ = button(QStringLiteral("chiudi"), QStringLiteral("&Chiudi"), QStringLiteral("Chiudi"),
+                     QStringLiteral("cliccare per chiudere la finestra di ricerca (o Esc)"), &ricerca::chiudi_Click);
+}
+
+void ricerca::buildKeys()
+{
+    auto key = [this](const QKeySequence& k, auto action) {
+        auto* s = new QShortcut(k, this);
+        connect(s, &QShortcut::activated, this, action);
+    };
     // F3 here, as in the windows that open this one, goes back to the search box.
-    auto* f3 = new QShortcut(QKeySequence(Qt::Key_F3), this);
-    connect(f3, &QShortcut::activated, this, [this] {
+    key(QKeySequence(Qt::Key_F3), [this] {
         testo_->setFocus();
         testo_->selectAll();
     });
-    setInnerSize(9480, 6135);
+    key(QKeySequence(Qt::Key_Escape), &ricerca::chiudi_Click);
+    key(QKeySequence(Qt::Key_F1), &ricerca::aiuto_Click);
+    key(QKeySequence(Qt::CTRL | Qt::Key_Plus), [this] { setZoom(zoom_ + 1); });
+    key(QKeySequence(Qt::CTRL | Qt::Key_Equal), [this] { setZoom(zoom_ + 1); });
+    key(QKeySequence(Qt::CTRL | Qt::Key_Minus), [this] { setZoom(zoom_ - 1); });
+    key(QKeySequence(Qt::CTRL | Qt::Key_0), [this] { setZoom(0); });
 }
 
-ricerca::~ricerca() = default;
+// The query on top; under it the count line, the list over the reading pane and the notes, with the
+// filters' column and the buttons beside them. Only the list and the pane grow with the window.
+void ricerca::layOut()
+{
+    divisore_ = new QSplitter(Qt::Vertical);
+    registerControl(divisore_, QStringLiteral("divisore"));
+    named(divisore_, QStringLiteral("Divisione tra elenco e massima scelta"));
+    divisore_->setChildrenCollapsible(false);
+    divisore_->addWidget(list_);
+    divisore_->addWidget(pannello_);
+    divisore_->setStretchFactor(0, 1);
+    divisore_->setStretchFactor(1, 1);
+
+    auto* query = new QHBoxLayout;
+    query->setSpacing(6);
+    query->addWidget(etichetta_);
+    query->addWidget(testo_, 1);
+
+    auto* hits = new QVBoxLayout;
+    hits->setSpacing(6);
+    hits->addWidget(esito_);
+    hits->addWidget(divisore_, 1);
+    hits->addWidget(avviso_);
+
+    auto* buttons = new QGridLayout;
+    buttons->setSpacing(6);
+    buttons->addWidget(apri_, 0, 0);
+    buttons->addWidget(copia_, 0, 1);
+    buttons->addWidget(stampa_, 1, 0);
+    buttons->addWidget(chiudi_, 1, 1);
+    filtri_->addSpacing(10);
+    filtri_->addWidget(azzera_);
+    filtri_->addStretch(1);
+    filtri_->addLayout(buttons);
+    auto* column = new QWidget;
+    column->setObjectName(QStringLiteral("colonnaFiltri"));
+    column->setAccessibleName(QStringLiteral("Filtri"));
+    column->setLayout(filtri_);
+    filtri_->setContentsMargins(0, 0, 0, 0);
+    column->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Preferred);
+
+    auto* body = new QHBoxLayout;
+    body->setSpacing(8);
+    body->addLayout(hits, 1);
+    body->addWidget(column);
+
+    auto* all = new QVBoxLayout(client());
+    all->setContentsMargins(8, 8, 8, 8);
+    all->setSpacing(6);
+    all->addLayout(query);
+    all->addLayout(body, 1);
+}
+
+// ---------------------------------------------------------------------------------------------------
+// Load, size and place
 
 void ricerca::Form_Load()
 {
-    resizer_ = std::make_unique<clsResize>();
-    resizer_->setSourceForm(this);
-    resizer_->SizeFormToScreen(75);
-    setOuterHeight(6825);
-    setOuterWidth(9600);
     index_ = &SearchIndex::shared();
+    // Every citation fits its row at the normal size of the text.
+    list_->setMinimumWidth(ResultDelegate::widthForCitations(*index_, listFont(0)) + list_->verticalScrollBar()->sizeHint().width() +
+                           2 * list_->frameWidth());
+    const auto settings = Settings::open();
+    setZoom(settings->value(QLatin1String(ZoomKey), 0).toInt());
+    placeOnScreen(*settings);
+    // The first time, a little more of the room to the list than to the pane.
+    if (!divisore_->restoreState(settings->value(QLatin1String(DividerKey)).toByteArray())) divisore_->setSizes({600, 400});
     runSearch();
     testo_->setFocus();
 }
 
-void ricerca::Form_Resize()
+void ricerca::placeOnScreen(QSettings& settings)
 {
-    if (resizer_) resizer_->ResizeControls();
+    const QRect stored = settings.value(QLatin1String(GeometryKey)).toRect();
+    // Where the user left it, or the first time about three quarters of the free area, centred; never
+    // smaller than the controls need nor larger than the screen, and brought back inside the screen
+    // when the screens have changed since.
+    const QRect free = ScreenFit::availableAround(stored);
+    const QRect room = ScreenFit::usable(free);
+    QRect wanted = stored.isValid() ? stored : ScreenFit::centred(free, FirstShare);
+    const QPoint centre = wanted.center();
+    wanted.setSize(wanted.size().expandedTo(minimumSizeHint()).boundedTo(room.size()));
+    if (!stored.isValid()) wanted.moveCenter(centre);
+    setGeometry(ScreenFit::inside(wanted, room));
+    if (settings.value(QLatin1String(MaximisedKey), false).toBool()) setWindowState(windowState() | Qt::WindowMaximized);
 }
 
-void ricerca::Form_Unload() { resizer_.reset(); }
+void ricerca::remember() const
+{
+    const auto settings = Settings::open();
+    settings->setValue(QLatin1String(GeometryKey), normalGeometry());
+    settings->setValue(QLatin1String(MaximisedKey), isMaximized());
+    settings->setValue(QLatin1String(DividerKey), divisore_->saveState());
+}
+
+void ricerca::hideEvent(QHideEvent* event)
+{
+    remember();
+    Form::hideEvent(event);
+}
+
+void ricerca::setZoom(int step)
+{
+    step = std::clamp(step, MinZoom, MaxZoom);
+    if (step == zoom_ && list_->font() == listFont(step)) return;
+    zoom_ = step;
+    applyZoom();
+    Settings::open()->setValue(QLatin1String(ZoomKey), zoom_);
+}
+
+void ricerca::applyZoom()
+{
+    list_->setFont(listFont(zoom_));
+    lettura_->setFont(readingFont(zoom_));
+    // The rows are all of one height, measured once: measured again for the new text size.
+    list_->setUniformItemSizes(false);
+    list_->setUniformItemSizes(true);
+    list_->doItemsLayout();
+    if (list_->currentIndex().isValid()) list_->scrollTo(list_->currentIndex());
+}
+
+// ---------------------------------------------------------------------------------------------------
+// The search
 
 void ricerca::testo_Change() { runSearch(); }
 
@@ -238,7 +479,12 @@ void ricerca::runSearch()
     model_->setResult(index_, result_);
     if (model_->rowCount() > 0) list_->setCurrentIndex(model_->index(0, 0));
     showCounts();
+    showOutcome();
+    showReading();
+}
 
+void ricerca::showOutcome()
+{
     esito_->setCaption(QStringLiteral(" ") + SearchMessages::countLine(result_, result_.milliseconds));
     QStringList notes = SearchMessages::expansions(result_.query);
     if (result_.hits.empty() && !result_.query.empty()) {
@@ -328,6 +574,28 @@ void ricerca::showCounts()
     filling_ = false;
 }
 
+// The hit the list's cursor is on, read whole: where it stands, its text with the words found in
+// bold, its citation.
+void ricerca::showReading()
+{
+    const int id = index_ ? model_->entryAt(list_->currentIndex().row()) : -1;
+    if (id < 0) {
+        lettura_->clear();
+        return;
+    }
+    const MaximEntry& e = index_->entry(id);
+    QString html = QStringLiteral("<p style=\"color:#000080\"><b>%1</b> \u2013 %2) %3 \u2013 n. %4</p>")
+                       .arg(MaximCorpus::archiveTitle(e).toHtmlEscaped())
+                       .arg(e.topic)
+                       .arg(MaximCorpus::topicTitle(e).toHtmlEscaped())
+                       .arg(e.maxim);
+    html += QStringLiteral("<p>") + index_->highlighted(id, result_.query) + QStringLiteral("</p>");
+    const QString citation = Citations::text(e.text);
+    if (!citation.isEmpty())
+        html += QStringLiteral("<p style=\"color:#000080\"><i>(") + citation.toHtmlEscaped() + QStringLiteral(")</i></p>");
+    lettura_->setHtml(html);
+}
+
 QList<int> ricerca::selectedRows() const
 {
     QList<int> rows;
@@ -335,6 +603,22 @@ QList<int> ricerca::selectedRows() const
     std::sort(rows.begin(), rows.end());
     if (rows.isEmpty() && list_->currentIndex().isValid()) rows << list_->currentIndex().row();
     return rows;
+}
+
+// ---------------------------------------------------------------------------------------------------
+// Commands
+
+void ricerca::moveIntoList()
+{
+    if (model_->rowCount() == 0) return;
+    list_->setFocus(Qt::TabFocusReason);
+    list_->setCurrentIndex(model_->index(0, 0));
+}
+
+void ricerca::testo_Enter()
+{
+    if (model_->rowCount() == 0) return;
+    OpenHit(list_->currentIndex().isValid() ? list_->currentIndex().row() : 0);
 }
 
 void ricerca::apri_Click()
@@ -426,16 +710,31 @@ void ricerca::PrintHits()
 
 void ricerca::chiudi_Click() { Forms::instance().hide(QStringLiteral("ricerca")); }
 
+void ricerca::aiuto_Click() { Forms::instance().show(QStringLiteral("guidaricerca")); }
+
 bool ricerca::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched == list_ && event->type() == QEvent::KeyPress) {
+    if (event->type() == QEvent::KeyPress) {
         auto* k = static_cast<QKeyEvent*>(event);
-        if (k->matches(QKeySequence::Copy)) {
+        const bool plain = k->modifiers() == Qt::NoModifier || k->modifiers() == Qt::KeypadModifier;
+        if (watched == testo_ && plain && (k->key() == Qt::Key_Down || k->key() == Qt::Key_PageDown)) {
+            moveIntoList();
+            return true;
+        }
+        if (watched == list_ && k->matches(QKeySequence::Copy)) {
             copia_Click();
             return true;
         }
-        if ((k->key() == Qt::Key_Return || k->key() == Qt::Key_Enter) && k->modifiers() == Qt::NoModifier) {
+        if (watched == list_ && plain && (k->key() == Qt::Key_Return || k->key() == Qt::Key_Enter)) {
             apri_Click();
+            return true;
+        }
+    }
+    // Ctrl and the wheel over the list or the pane change the size of both, as the keys do.
+    if (event->type() == QEvent::Wheel && (watched == list_->viewport() || watched == lettura_->viewport())) {
+        auto* w = static_cast<QWheelEvent*>(event);
+        if (w->modifiers() & Qt::ControlModifier) {
+            if (w->angleDelta().y() != 0) setZoom(zoom_ + (w->angleDelta().y() > 0 ? 1 : -1));
             return true;
         }
     }

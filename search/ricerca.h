@@ -1,6 +1,5 @@
 #pragma once
 #include "SearchIndex.h"
-#include "shell/clsResize.h"
 #include "platform/Controls.h"
 #include "platform/Form.h"
 #include <QCheckBox>
@@ -10,13 +9,21 @@
 #include <QListView>
 #include <QPushButton>
 #include <QSpinBox>
-#include <memory>
+#include <QSplitter>
+#include <QTextBrowser>
+#include <QVBoxLayout>
 
 class ResultModel;
+class QSettings;
 
 // The search window: one box for words, phrases and citations, the hits of every keystroke in a list,
-// and beside it the filters with the number of hits each would keep. Opening a hit brings its archive
-// window forward on that topic and maxim, chosen the way a user would choose them there.
+// the selected hit read whole under the list, and beside them the filters with the number of hits each
+// would keep. Opening a hit brings its archive window forward on that topic and maxim, chosen the way a
+// user would choose them there.
+//
+// Unlike the design's windows it lays itself out: the list and the reading pane take the room the
+// window has, the controls keep their natural height, and the size, the place, the division between
+// list and pane and the size of their text are the user's, kept from one run to the next.
 class ricerca : public Form {
     Q_OBJECT
 public:
@@ -24,16 +31,16 @@ public:
     ~ricerca() override;
 
     void Form_Load() override;
-    void Form_Resize() override;
-    void Form_Unload() override;
 
     void testo_Change();
+    void testo_Enter();
     void filtro_Change();
     void azzera_Click();
     void apri_Click();
     void copia_Click();
     void stampa_Click();
     void chiudi_Click();
+    void aiuto_Click();
 
     // Shows the hit's maxim in its archive window.
     void OpenHit(int row);
@@ -43,9 +50,18 @@ public:
     // The line of a print that tells what was searched.
     QString QueryLine() const;
 
+    // The size of the list's and the reading pane's text: 0 is the normal size, each step up or down
+    // one size larger or smaller, within MinZoom and MaxZoom.
+    int zoom() const { return zoom_; }
+    void setZoom(int step);
+    static constexpr int MinZoom = -2;
+    static constexpr int MaxZoom = 6;
+
     const SearchIndex::Result& result() const { return result_; }
     QLineEdit* testo() const { return testo_; }
     QListView* risultati() const { return list_; }
+    QTextBrowser* lettura() const { return lettura_; }
+    QSplitter* divisore() const { return divisore_; }
     VLabel* esito() const { return esito_; }
     VLabel* avviso() const { return avviso_; }
     QComboBox* archivio() const { return archivio_; }
@@ -57,28 +73,51 @@ public:
     QCheckBox* terminiEpoca() const { return terminiEpoca_; }
     // Shown over the empty list when nothing is found: what to try, each word a link that searches it.
     QLabel* suggerimenti() const { return suggerimenti_; }
-    clsResize* Resizer() const { return resizer_.get(); }
 
     static constexpr int NoYear = 1949;   // the years' boxes at this value set no limit
+    // The share of the screen's free area the window takes the first time, in each direction.
+    static constexpr double FirstShare = 0.75;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
 
 private:
+    void buildQueryRow();
+    void buildList();
+    void buildReadingPane();
+    void buildFilters();
+    void buildButtons();
+    void buildKeys();
+    void layOut();
+    void placeOnScreen(QSettings& settings);
+    void remember() const;
+
     void runSearch();
+    void showOutcome();
     void showCounts();
     void showSuggestions();
+    void showReading();
     SearchIndex::Filters filters() const;
     QList<int> selectedRows() const;
+    void moveIntoList();
+    void applyZoom();
 
-    std::unique_ptr<clsResize> resizer_;
     SearchIndex* index_ = nullptr;
     SearchIndex::Result result_;
     ResultModel* model_;
+    VLabel* etichetta_;
     QLineEdit* testo_;
     VLabel* esito_;
     VLabel* avviso_;
+    QSplitter* divisore_;
     QListView* list_;
+    // The reading pane's column: the whole maxim, and room for what is shown with it.
+    QWidget* pannello_;
+    QVBoxLayout* pannelloLayout_;
+    QTextBrowser* lettura_;
+    // The filters' column, and the buttons under it.
+    QVBoxLayout* filtri_;
     QComboBox* archivio_;
     QComboBox* autorita_;
     QComboBox* norme_;
@@ -88,5 +127,11 @@ private:
     VLabel* anni_;
     QCheckBox* terminiEpoca_;
     QLabel* suggerimenti_;
+    QPushButton* azzera_;
+    QPushButton* apri_;
+    QPushButton* copia_;
+    QPushButton* stampa_;
+    QPushButton* chiudi_;
     bool filling_ = false;
+    int zoom_ = 0;
 };

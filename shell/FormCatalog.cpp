@@ -27,6 +27,7 @@ void DefineAllForms()
         const HelpPageDef* def = &p;
         f.define(QString::fromLatin1(p.name), [def] { return new HelpPageWindow(*def); });
     }
+    f.define(QString::fromLatin1(HelpPages::searchPage().name), [] { return new HelpPageWindow(HelpPages::searchPage()); });
     for (const ArchiveDefinition& a : Archives::all()) {
         const ArchiveDefinition* def = &a;
         f.define(a.name(), [def] { return new ArchiveWindow(*def); });

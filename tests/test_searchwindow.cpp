@@ -1,9 +1,13 @@
 // The search window and what reaches it: opening it, typing, opening a hit in its archive window,
-// copying, printing, closing; and the command-line search.
+// copying, printing, closing; its size, place and keys, the reading pane; and the command-line search.
 #include "Fixture.h"
 #include "archives/ArchiveWindow.h"
+#include "help/HelpPageWindow.h"
+#include "platform/ScreenFit.h"
+#include "search/ResultModel.h"
 #include "search/ricerca.h"
 #include "shell/CommandLine.h"
+#include "shell/Settings.h"
 #include "shell/scelta.h"
 #include "wordout/WordApplication.h"
 #include "wordout/WordDocument.h"
@@ -14,6 +18,7 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QMenu>
+#include <QScreen>
 #include <QTextBlock>
 #include <QtTest>
 
@@ -27,6 +32,26 @@ class TestSearchWindow : public QObject {
         r->testo()->clear();
         QTest::keyClicks(r->testo(), query);
         return r;
+    }
+
+    // The window shown and active, so that its keys reach it as a user's would.
+    ricerca* activeSearch(const QString& query)
+    {
+        ricerca* r = openSearch(query);
+        r->activateWindow();
+        if (!QTest::qWaitForWindowActive(r)) qWarning("the search window is not active");
+        r->testo()->setFocus();
+        return r;
+    }
+
+    static QRect room(QWidget* w) { return ScreenFit::usable(w->screen()->availableGeometry()); }
+
+    // Unloads the window (which keeps what the user chose) and opens it anew.
+    ricerca* reopen()
+    {
+        Forms::instance().unload(QStringLiteral("ricerca"));
+        FlushDeletes();
+        return Forms::instance().show<ricerca>(QStringLiteral("ricerca"));
     }
 
 private slots:
@@ -244,6 +269,212 @@ private slots:
         fx->platform().answers.push_back(MsgAnswer::Yes);
         ModNorvelia::ConfirmExit();
         QVERIFY(!Forms::instance().isLoaded(QStringLiteral("ricerca")));
+    }
+
+    void firstSizeThenTheUsersSizePlaceDividerAndZoom()
+    {
+        ricerca* r = Forms::instance().show<ricerca>(QStringLiteral("ricerca"));
+        const QRect free = r->screen()->availableGeometry();
+        QVERIFY(room(r).contains(r->geometry()));
+        QVERIFY2(r->width() >= free.width() * 0.7 && r->height() >= free.height() * 0.7,
+                 qPrintable(QStringLiteral("%1x%2").arg(r->width()).arg(r->height())));
+        QVERIFY(qAbs(r->geometry().center().x() - free.center().x()) <= 8);
+        QVERIFY(qAbs(r->geometry().center().y() - free.center().y()) <= 20);
+
+        const QRect chosen(30, 50, 740, 480);
+        r->setGeometry(chosen);
+        r->divisore()->setSizes({90, 250});
+        const QList<int> divided = r->divisore()->sizes();
+        QTest::keyClick(r->testo(), Qt::Key_Plus, Qt::ControlModifier);
+        QTest::keyClick(r->testo(), Qt::Key_Plus, Qt::ControlModifier);
+        const int zoom = r->zoom();
+        const double paneSize = r->lettura()->font().pointSizeF();
+        r->chiudi_Click();
+        r = reopen();
+        QCOMPARE(r->geometry(), chosen);
+        QCOMPARE(r->divisore()->sizes(), divided);
+        QCOMPARE(r->zoom(), zoom);
+        QCOMPARE(r->lettura()->font().pointSizeF(), paneSize);
+    }
+
+    void storedPlaceBroughtBackOnScreen_data()
+    {
+        QTest::addColumn<QRect>("stored");
+        QTest::addColumn<bool>("keepsSize");
+        QTest::newRow("on a screen to the right that is gone") << QRect(2600, 100, 740, 440) << true;
+        QTest::newRow("above and left of every screen") << QRect(-3000, -2000, 740, 440) << true;
+        QTest::newRow("half off the bottom right") << QRect(400, 300, 740, 440) << true;
+        QTest::newRow("larger than the screen") << QRect(0, 0, 3000, 2000) << false;
+    }
+    void storedPlaceBroughtBackOnScreen()
+    {
+        QFETCH(QRect, stored);
+        QFETCH(bool, keepsSize);
+        Settings::open()->setValue(QStringLiteral("ricerca/geometria"), stored);
+        ricerca* r = Forms::instance().show<ricerca>(QStringLiteral("ricerca"));
+        QVERIFY2(room(r).contains(r->geometry()), qPrintable(QStringLiteral("%1,%2 %3x%4").arg(r->x()).arg(r->y()).arg(r->width()).arg(r->height())));
+        if (keepsSize) QCOMPARE(r->size(), stored.size());
+        else QCOMPARE(r->size(), room(r).size());
+    }
+
+    void growingGivesTheRoomToTheListAndThePane()
+    {
+        ricerca* r = openSearch(QStringLiteral("distanze"));
+        r->resize(r->minimumSizeHint());
+        QCoreApplication::processEvents();
+        const QList<QWidget*> controls{r->testo(), r->archivio(), r->norme(), r->dal(), r->findChild<QPushButton*>(QStringLiteral("apri")),
+                                       r->esito()};
+        QList<int> heights;
+        for (QWidget* c : controls) heights << c->height();
+        const QSize list = r->risultati()->size(), pane = r->lettura()->size();
+        r->resize(r->width() + 500, r->height() + 400);
+        QCoreApplication::processEvents();
+        for (int i = 0; i < controls.size(); ++i) QCOMPARE(controls[i]->height(), heights[i]);
+        QVERIFY(r->risultati()->width() >= list.width() + 450);
+        QVERIFY(r->risultati()->height() + r->lettura()->height() >= list.height() + pane.height() + 350);
+        QVERIFY(r->lettura()->height() > pane.height());
+    }
+
+    void citationsWholeInTheirRows()
+    {
+        // The maxim whose citation is the widest of all, found by its number and year.
+        SearchIndex& index = SearchIndex::shared();
+        ricerca* r = openSearch(QString());
+        QFont bold = r->risultati()->font();
+        bold.setBold(true);
+        int widest = -1, widestWidth = 0;
+        for (int id = 0; id < index.size(); ++id) {
+            const int w = QFontMetrics(bold).horizontalAdvance(Citations::text(index.entry(id).text));
+            if (w > widestWidth && index.entry(id).citation.number) widest = id, widestWidth = w;
+        }
+        const MaximEntry& e = index.entry(widest);
+        QTest::keyClicks(r->testo(), QStringLiteral("%1/%2").arg(e.citation.number).arg(e.citation.year));
+        QCOMPARE(r->result().hits.front().id, widest);
+
+        const QModelIndex row = r->risultati()->model()->index(0, 0);
+        const QString citation = Citations::text(e.text);
+        const ResultDelegate::Heading h = ResultDelegate::heading(r->risultati()->font(), r->risultati()->visualRect(row).width() - 6,
+                                                                  row.data(ResultModel::PlaceRole).toString(), citation);
+        QCOMPARE(h.citationText, citation);
+        QVERIFY(h.citation.left() >= 0 && h.citation.right() < r->risultati()->visualRect(row).width() - 6);
+        QVERIFY(!h.placeText.isEmpty());
+        QVERIFY(h.place.right() < h.citation.left());
+        QCOMPARE(row.data(Qt::ToolTipRole).toString(), MaximCorpus::headingLine(e) + QLatin1Char('\n') + citation);
+        const QString spoken = row.data(Qt::AccessibleTextRole).toString();
+        QVERIFY(spoken.startsWith(row.data(ResultModel::PlaceRole).toString() + QStringLiteral(" \u2013 ") + citation + QStringLiteral(". ")));
+        QVERIFY(spoken.size() > 200);
+    }
+
+    void keysInTheSearchBox_data()
+    {
+        QTest::addColumn<int>("key");
+        QTest::addColumn<int>("currentBefore");   // the list's current row before the key; -1 none
+        QTest::addColumn<QString>("outcome");
+        QTest::newRow("Down goes to the first hit") << int(Qt::Key_Down) << 3 << "list";
+        QTest::newRow("Page Down too") << int(Qt::Key_PageDown) << 3 << "list";
+        QTest::newRow("Enter opens the selected hit") << int(Qt::Key_Return) << 3 << "opens";
+        QTest::newRow("Enter with none selected opens the first") << int(Qt::Key_Enter) << -1 << "opens";
+        QTest::newRow("Esc closes as Chiudi does") << int(Qt::Key_Escape) << 0 << "closed";
+        QTest::newRow("F1 opens the page on searching") << int(Qt::Key_F1) << 0 << "help";
+    }
+    void keysInTheSearchBox()
+    {
+        QFETCH(int, key);
+        QFETCH(int, currentBefore);
+        QFETCH(QString, outcome);
+        Forms::instance().show(QStringLiteral("scelta"));
+        ricerca* r = activeSearch(QStringLiteral("revoca amministratore"));
+        QListView* list = r->risultati();
+        QVERIFY(list->model()->rowCount() > 4);
+        list->setCurrentIndex(currentBefore < 0 ? QModelIndex() : list->model()->index(currentBefore, 0));
+        list->selectionModel()->clearSelection();
+        if (currentBefore >= 0) list->selectionModel()->select(list->currentIndex(), QItemSelectionModel::Select);
+        r->testo()->setFocus();
+        QTest::keyClick(r->testo(), Qt::Key(key));
+
+        const int opened = std::max(currentBefore, 0);
+        const MaximEntry& e = SearchIndex::shared().entry(r->result().hits[std::size_t(opened)].id);
+        auto* archive = Forms::instance().find<ArchiveWindow>(MaximCorpus::archiveName(e));
+        Form* help = Forms::instance().find(QStringLiteral("guidaricerca"));
+        QCOMPARE(r->isVisible(), outcome != QLatin1String("closed"));
+        QCOMPARE(Forms::instance().isLoaded(QStringLiteral("ricerca")), true);
+        QCOMPARE(archive && archive->isVisible(), outcome == QLatin1String("opens"));
+        QCOMPARE(help && help->isVisible(), outcome == QLatin1String("help"));
+        if (outcome == QLatin1String("list")) {
+            QCOMPARE(QApplication::focusWidget(), list);
+            QCOMPARE(list->currentIndex().row(), 0);
+            QVERIFY(list->selectionModel()->isSelected(list->currentIndex()));
+        }
+        if (outcome == QLatin1String("opens")) {
+            QCOMPARE(archive->CurrentTopic(), e.topic);
+            QCOMPARE(archive->CurrentMaxim(), e.maxim);
+        }
+        if (outcome == QLatin1String("help")) {
+            auto* page = qobject_cast<HelpPageWindow*>(help);
+            QCOMPARE(page->Label1()->caption(), QStringLiteral("RICERCA NELLE MASSIME"));
+            for (const char* topic : {"\"parti comuni\"", "Cass. 3679/1996", "filtri", "Copia", "Invio"})
+                QVERIFY2(page->Label2()->caption().contains(QLatin1String(topic)), topic);
+            for (const HelpPageDef& d : HelpPages::all()) QVERIFY(QLatin1String(d.name) != QLatin1String("guidaricerca"));
+        }
+    }
+
+    void readingPaneFollowsTheSelectionWithTheWordsInBold()
+    {
+        ricerca* r = activeSearch(QStringLiteral("revoca amministratore"));
+        QListView* list = r->risultati();
+        auto shownMaxim = [&] { return SearchIndex::shared().entry(r->result().hits[std::size_t(list->currentIndex().row())].id); };
+        auto check = [&] {
+            const MaximEntry& e = shownMaxim();
+            const QString text = r->lettura()->toPlainText();
+            QVERIFY(text.contains(e.text.left(Citations::start(e.text))));
+            QVERIFY(text.contains(QStringLiteral("(") + Citations::text(e.text) + QStringLiteral(")")));
+            QVERIFY(text.startsWith(MaximCorpus::archiveTitle(e) + QStringLiteral(" \u2013 %1) ").arg(e.topic) + MaximCorpus::topicTitle(e)));
+            // The two words are bold wherever they stand, with the forms that share their stems (as in the
+            // excerpts: "amministrazione" with "amministratore"), and nothing else is.
+            QStringList bold;
+            const QTextBlock body = r->lettura()->document()->begin().next();
+            for (auto it = body.begin(); !it.atEnd(); ++it)
+                if (it.fragment().charFormat().fontWeight() >= QFont::Bold) bold << it.fragment().text().toLower();
+            QVERIFY(!bold.isEmpty());
+            static const QRegularExpression exact(QStringLiteral("\\b(revoca|amministratore)\\b"), QRegularExpression::CaseInsensitiveOption);
+            for (auto m = exact.globalMatch(body.text()); m.hasNext();) QVERIFY(bold.contains(m.next().captured(0).toLower()));
+            for (const QString& b : bold) QVERIFY2(b.startsWith(QLatin1String("revoc")) || b.startsWith(QLatin1String("amministr")), qPrintable(b));
+        };
+        check();
+        list->setFocus();
+        QTest::keyClick(list, Qt::Key_Down);
+        QCOMPARE(list->currentIndex().row(), 1);
+        check();
+        QTest::keyClick(list, Qt::Key_End);
+        check();
+        // Selectable and copied as it is.
+        QVERIFY(r->lettura()->textInteractionFlags() & Qt::TextSelectableByMouse);
+        QVERIFY(r->lettura()->textInteractionFlags() & Qt::TextSelectableByKeyboard);
+        r->lettura()->selectAll();
+        r->lettura()->copy();
+        QCOMPARE(QGuiApplication::clipboard()->text(), r->lettura()->toPlainText());
+        r->testo()->setText(QStringLiteral("zzzqqq"));
+        QVERIFY(r->lettura()->toPlainText().isEmpty());
+    }
+
+    void zoomKeysChangeListAndPaneTogether()
+    {
+        ricerca* r = activeSearch(QStringLiteral("distanze"));
+        const QModelIndex first = r->risultati()->model()->index(0, 0);
+        const double list = r->risultati()->font().pointSizeF(), pane = r->lettura()->font().pointSizeF();
+        const int row = r->risultati()->visualRect(first).height();
+        QTest::keyClick(r->testo(), Qt::Key_Plus, Qt::ControlModifier);
+        QVERIFY(r->risultati()->font().pointSizeF() > list);
+        QVERIFY(r->lettura()->font().pointSizeF() > pane);
+        QVERIFY(r->risultati()->visualRect(first).height() > row);
+        for (int i = 0; i < 20; ++i) QTest::keyClick(r->risultati(), Qt::Key_Minus, Qt::ControlModifier);
+        QCOMPARE(r->zoom(), int(ricerca::MinZoom));
+        QVERIFY(r->risultati()->font().pointSizeF() < list);
+        QVERIFY(r->risultati()->visualRect(first).height() < row);
+        QTest::keyClick(r->lettura(), Qt::Key_0, Qt::ControlModifier);
+        QCOMPARE(r->risultati()->font().pointSizeF(), list);
+        QCOMPARE(r->lettura()->font().pointSizeF(), pane);
+        QCOMPARE(r->risultati()->visualRect(first).height(), row);
     }
 
     void commandLine_data()

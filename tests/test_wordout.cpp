@@ -5,6 +5,7 @@
 #include "archives/ArchiveWindow.h"
 #include "help/sommario.h"
 #include "platform/QtPlatform.h"
+#include "platform/ScreenFit.h"
 #include "wordout/DocumentWindow.h"
 #include "wordout/PageLayout.h"
 #include "wordout/PageView.h"
@@ -107,13 +108,13 @@ QString layoutFingerprint(const QTextDocument* doc)
     return out.join(QLatin1Char('\n'));
 }
 
-QString offscreenConfig(const QString& folder, int dpi)
+QString offscreenConfig(const QString& folder, int dpi, QSize size = QSize(1600, 1200))
 {
-    const QString path = QDir(folder).filePath(QStringLiteral("screen%1.json").arg(dpi));
+    const QString path = QDir(folder).filePath(QStringLiteral("screen%1-%2x%3.json").arg(dpi).arg(size.width()).arg(size.height()));
     QFile f(path);
     if (!f.open(QIODevice::WriteOnly)) return QString();
-    f.write(QStringLiteral(R"({"screens": [{"name": "s", "x": 0, "y": 0, "width": 1600, "height": 1200, "logicalDpi": %1, "logicalBaseDpi": 96, "dpr": 1}]})")
-                .arg(dpi).toUtf8());
+    f.write(QStringLiteral(R"({"screens": [{"name": "s", "x": 0, "y": 0, "width": %2, "height": %3, "logicalDpi": %1, "logicalBaseDpi": 96, "dpr": 1}]})")
+                .arg(dpi).arg(size.width()).arg(size.height()).toUtf8());
     return path;
 }
 } // namespace
@@ -488,6 +489,40 @@ private slots:
         FlushDeletes();
     }
 
+    void documentWindowFitsTheScreen_data()
+    {
+        QTest::addColumn<QSize>("screen");
+        QTest::addColumn<QString>("scale");
+        QTest::addColumn<bool>("wholeSize");   // the window's usual size fits
+        QTest::newRow("1280x800 at 1.5") << QSize(1280, 800) << "1.5" << false;
+        QTest::newRow("1024x600 at 1") << QSize(1024, 600) << "1" << false;
+        QTest::newRow("1920x1080 at 1") << QSize(1920, 1080) << "1" << true;
+    }
+    void documentWindowFitsTheScreen()
+    {
+        // The program on a screen of that size and scale opens a document and tells the window's size and
+        // the screen's free area, in the screen's own units.
+        QFETCH(QSize, screen);
+        QFETCH(QString, scale);
+        QFETCH(bool, wholeSize);
+        QTemporaryDir dir;
+        QProcess p;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("QT_SCALE_FACTOR"), scale);
+        p.setProcessEnvironment(env);
+        p.start(QCoreApplication::applicationFilePath(),
+                {QStringLiteral("--document-window-size"), QStringLiteral("-platform"), QStringLiteral("offscreen:configfile=") + offscreenConfig(dir.path(), 96, screen)});
+        QVERIFY(p.waitForFinished(60000));
+        const QStringList n = QString::fromUtf8(p.readAllStandardOutput()).split(QLatin1Char(' '), Qt::SkipEmptyParts);
+        QCOMPARE(n.size(), 6);
+        const QSize window(n[0].toInt(), n[1].toInt());
+        const QRect free(n[2].toInt(), n[3].toInt(), n[4].toInt(), n[5].toInt());
+        QVERIFY2(ScreenFit::usable(free).width() >= window.width() && ScreenFit::usable(free).height() >= window.height(),
+                 qPrintable(n.join(QLatin1Char(' '))));
+        if (wholeSize) QCOMPARE(window, QSize(860, 700));
+        else QVERIFY(window.width() >= ScreenFit::usable(free).width() - 1 || window.height() >= ScreenFit::usable(free).height() - 1);
+    }
+
     void documentGoingAwayLeavesItsWindowUsable()
     {
         auto* app = new WordApplication;
@@ -502,18 +537,26 @@ private slots:
         QCOMPARE(DocumentWindow::openCount(), 0);
     }
 
-    void saveAsFollowsTheChosenFilter_data()
+    void saveAsKeepsATypedKnownTypeElseTheFilters_data()
     {
         QTest::addColumn<QString>("typed");
         QTest::addColumn<int>("filter");
         QTest::addColumn<QString>("saved");
         QTest::addColumn<QByteArray>("start");
-        QTest::newRow("no extension, OpenDocument") << "senza" << 1 << "senza.odt" << QByteArray("PK");
+        // Filters: 0 Word, 1 OpenDocument, 2 PDF.
         QTest::newRow("no extension, Word") << "senza" << 0 << "senza.doc" << QByteArray("{\\rtf1");
+        QTest::newRow("no extension, OpenDocument") << "senza" << 1 << "senza.odt" << QByteArray("PK");
+        QTest::newRow("no extension, PDF") << "senza" << 2 << "senza.pdf" << QByteArray("%PDF");
         QTest::newRow("its own extension, PDF") << "stampa.PDF" << 2 << "stampa.PDF" << QByteArray("%PDF");
-        QTest::newRow("another extension, PDF") << "lettera.doc" << 2 << "lettera.doc.pdf" << QByteArray("%PDF");
+        QTest::newRow("typed .pdf, OpenDocument filter") << "revoca.pdf" << 1 << "revoca.pdf" << QByteArray("%PDF");
+        QTest::newRow("typed .odt, Word filter") << "revoca.odt" << 0 << "revoca.odt" << QByteArray("PK");
+        QTest::newRow("typed .doc, PDF filter") << "lettera.doc" << 2 << "lettera.doc" << QByteArray("{\\rtf1");
+        QTest::newRow("typed .rtf, OpenDocument filter") << "lettera.rtf" << 1 << "lettera.rtf" << QByteArray("{\\rtf1");
+        QTest::newRow("typed .RTF, PDF filter") << "LETTERA.RTF" << 2 << "LETTERA.RTF" << QByteArray("{\\rtf1");
+        QTest::newRow("unknown extension, PDF") << "verbale.txt" << 2 << "verbale.txt.pdf" << QByteArray("%PDF");
+        QTest::newRow("a dot in the name, OpenDocument") << "sentenza 3.2001" << 1 << "sentenza 3.2001.odt" << QByteArray("PK");
     }
-    void saveAsFollowsTheChosenFilter()
+    void saveAsKeepsATypedKnownTypeElseTheFilters()
     {
         QFETCH(QString, typed);
         QFETCH(int, filter);
@@ -689,7 +732,9 @@ private slots:
 };
 
 // With --layout-fingerprint the program only prints where the lines of a sample document break, as laid
-// out on its own screen; the resolution test starts it on screens of other resolutions.
+// out on its own screen; the resolution test starts it on screens of other resolutions. With
+// --document-window-size it opens a sample document and prints its window's size and the screen's free
+// area, for the test that starts it on screens of other sizes and scales.
 int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
@@ -698,6 +743,16 @@ int main(int argc, char** argv)
         WordApplication word;
         QTextStream(stdout) << layoutFingerprint(buildLongSample(word)->text()) << '\n';
         return 0;
+    }
+    if (QCoreApplication::arguments().contains(QStringLiteral("--document-window-size"))) {
+        PlatformScope platform;
+        WordApplication word;
+        DocumentWindow* w = DocumentWindow::open(buildSample(word));
+        const QRect free = w->screen()->availableGeometry();
+        QTextStream(stdout) << w->width() << ' ' << w->height() << ' ' << free.x() << ' ' << free.y() << ' ' << free.width() << ' '
+                            << free.height() << '\n';
+        std::fflush(stdout);
+        std::_Exit(0);
     }
     TestWordOut test;
     QTEST_SET_MAIN_SOURCE_PATH

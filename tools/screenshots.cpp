@@ -2,7 +2,8 @@
 // offscreen platform, so that they always show the program as it is:
 //   screenshots DIR [ARCHIVE TOPIC QUERY]
 // writes DIR/splash.png (the opening window), DIR/menu.png (the archive menu), DIR/archivio.png (the
-// archive window on the topic, second maxim), DIR/ricerca.png (the search window with the query typed)
+// archive window on the topic, second maxim), DIR/ricerca.png (the search window with the query typed
+// and its first hit read whole under the list)
 // and DIR/documento.png (the document of all the topic's maxims). By default: condominio, topic 7, and
 // a query in words and a citation.
 #include "archives/ArchiveWindow.h"
@@ -10,9 +11,11 @@
 #include "search/ricerca.h"
 #include "shell/Application.h"
 #include "shell/ModNorvelia.h"
+#include "shell/Settings.h"
 #include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QTemporaryDir>
 #include <QScrollBar>
 #include <QThread>
 #include <cstdio>
@@ -71,6 +74,9 @@ int main(int argc, char** argv)
     const int topic = argc == 5 ? QByteArray(argv[3]).toInt() : 7;
     const QString query = argc == 5 ? QString::fromLocal8Bit(argv[4]) : QStringLiteral("revoca amministratore");
     if (!dir.mkpath(QStringLiteral("."))) return 1;
+    // The windows as they first open, not as the user running the tool left them.
+    QTemporaryDir settings;
+    Settings::useFolder(settings.path());
 
     Norvelia::installItalianQtTexts();
     Norvelia::prepare();
@@ -91,6 +97,7 @@ int main(int argc, char** argv)
 
     auto* r = forms.show<ricerca>(QStringLiteral("ricerca"));
     if (r) {
+        r->resize(1000, 700);
         r->testo()->clear();
         r->testo()->insert(query);
     }
@@ -103,6 +110,7 @@ int main(int argc, char** argv)
     if (doc) doc->resize(900, 680);
     ok = save(doc, dir, QStringLiteral("documento")) && ok;
     std::fflush(stdout);
+    settings.remove();
     // The windows, the tune device and the documents need no orderly end here.
     std::_Exit(ok ? 0 : 1);
 }

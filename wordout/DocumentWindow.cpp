@@ -3,6 +3,7 @@
 #include "PageView.h"
 #include "WordDocument.h"
 #include "platform/Platform.h"
+#include "platform/ScreenFit.h"
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
@@ -58,7 +59,8 @@ DocumentWindow::DocumentWindow(WordDocument* doc) : doc_(doc)
     setAttribute(Qt::WA_DeleteOnClose);
     view_ = new PageView(doc->text(), this);
     setCentralWidget(view_);
-    resize(860, 700);
+    // Never larger than the screen's free area, title bar and status bar included, whatever the scale.
+    resize(ScreenFit::fitting(QSize(860, 700), screen()->availableGeometry()));
 
     pageLabel_ = new QLabel(this);
     pageLabel_->setObjectName(QStringLiteral("pagina"));
@@ -166,9 +168,10 @@ bool DocumentWindow::saveAs()
     const QStringList filters = WordDocument::fileFilters();
     const Platform::SaveChoice choice = Platform::current().saveFileName(QStringLiteral("Salva con nome"), suggested, filters);
     if (choice.fileName.isEmpty()) return false;
-    // The format is the chosen filter's; the name gets its extension when it lacks it.
+    // A name typed with the extension of a known type is saved in that type; any other name gets the
+    // chosen filter's extension and type.
     const auto format = WordDocument::Format(std::clamp(choice.filter, 0, int(filters.size()) - 1));
-    const QString name = WordDocument::nameForFormat(choice.fileName, format);
+    const QString name = WordDocument::nameForSave(choice.fileName, format);
     if (name != choice.fileName && QFileInfo::exists(name) &&
         MsgBox(QStringLiteral("Il file \"") + QDir::toNativeSeparators(name) + QStringLiteral("\" esiste già. Sostituirlo?"), MsgButtons::YesNo,
                MsgIcon::Exclamation, programName(), true) != MsgAnswer::Yes)

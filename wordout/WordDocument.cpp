@@ -188,6 +188,13 @@ QString WordDocument::nameForFormat(const QString& fileName, Format format)
     return fileName + QLatin1Char('.') + ext;
 }
 
+QString WordDocument::nameForSave(const QString& typed, Format chosen)
+{
+    static const QStringList known{QStringLiteral("doc"), QStringLiteral("odt"), QStringLiteral("pdf"), QStringLiteral("rtf")};
+    if (known.contains(QFileInfo(typed).suffix(), Qt::CaseInsensitive)) return typed;
+    return nameForFormat(typed, chosen);
+}
+
 bool WordDocument::write(const QTextDocument& doc, const QString& fileName, Format format, QString* error)
 {
     QSaveFile out(fileName);

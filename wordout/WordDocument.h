@@ -66,6 +66,9 @@ public:
     static QString extension(Format format);
     // The file a save in `format` writes: a name without that format's extension gets it.
     static QString nameForFormat(const QString& fileName, Format format);
+    // The file "Salva con nome" writes: a name that ends with a known extension (.doc, .odt, .pdf, .rtf)
+    // as typed, whatever the filter; any other name with the chosen filter's extension added.
+    static QString nameForSave(const QString& typed, Format chosen);
     static bool write(const QTextDocument& doc, const QString& fileName, Format format, QString* error);
 
     bool isModified() const { return doc_.isModified(); }

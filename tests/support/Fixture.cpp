@@ -2,17 +2,23 @@
 #include "search/SearchIndex.h"
 #include "archives/ArchiveDefinition.h"
 #include "shell/FormCatalog.h"
+#include "shell/Settings.h"
 #include <QApplication>
 #include <QEvent>
+#include <QTemporaryDir>
 #include <QTest>
 
 ProgramFixture::ProgramFixture()
 {
     static const bool defined = [] {
         DefineAllForms();
+        // The user's own settings are never read nor changed by a test.
+        static QTemporaryDir settings;
+        Settings::useFolder(settings.path());
         return true;
     }();
     (void)defined;
+    Settings::open()->clear();
     Forms::instance().unloadAll();
     FlushDeletes();
     ModNorvelia::resetState();
