@@ -107,7 +107,7 @@ private slots:
         QCheckBox* box = r->findChild<QCheckBox*>(QStringLiteral("chkTerminiEpoca"));
         QVERIFY(box && box->isChecked());
         QCOMPARE(box->accessibleName(), QStringLiteral("Termini d'epoca"));
-        QVERIFY2(r->avviso()->caption().contains(QStringLiteral("Cercato anche: denuncia di inizio attività (oggi SCIA")),
+        QVERIFY2(r->avviso()->caption().contains(QStringLiteral("denuncia di inizio attività (oggi SCIA")),
                  qPrintable(r->avviso()->caption()));
         const int with = r->risultati()->model()->rowCount();
         QVERIFY(with > 0);
