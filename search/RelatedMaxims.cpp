@@ -67,6 +67,12 @@ int RelatedMaxims::find(const SearchIndex& index, int archive, int topic, int ma
     return -1;
 }
 
+QString RelatedMaxims::caption(const MaximEntry& e)
+{
+    return QStringLiteral("Affini a: %1, %2) %3, n. %4")
+        .arg(MaximCorpus::archiveTitle(e)).arg(e.topic).arg(MaximCorpus::topicTitle(e)).arg(e.maxim);
+}
+
 bool RelatedMaxims::sameWords(QStringView a, QStringView b)
 {
     return TextFold::foldedText(a) == TextFold::foldedText(b);

@@ -48,6 +48,9 @@ public:
     // The entry at a place of the archives (archive 0..6, topic and maxim as the window counts
     // them), or -1.
     static int find(const SearchIndex& index, int archive, int topic, int maxim);
+    // The line that names what the related maxims are related to: "Affini a: Condominio, 5)
+    // Amministratore, n. 3".
+    static QString caption(const MaximEntry& e);
     // Two texts that say the same words in the same order, whatever their case, accents and marks.
     static bool sameWords(QStringView a, QStringView b);
 

@@ -40,6 +40,9 @@ public:
     void PrintHits();
     // The line of a print that tells what was searched.
     QString QueryLine() const;
+    // Shows a list of maxims chosen elsewhere (the related maxims of one) as the hits, with the caption
+    // in the search box and the note under the list; typing in the box searches again.
+    void ShowHits(std::vector<SearchIndex::Hit> hits, const QString& caption, const QString& note);
 
     const SearchIndex::Result& result() const { return result_; }
     QLineEdit* testo() const { return testo_; }
@@ -81,4 +84,5 @@ private:
     QSpinBox* al_;
     VLabel* anni_;
     bool filling_ = false;
+    bool given_ = false;   // the list was given by ShowHits: the filters do not apply to it
 };

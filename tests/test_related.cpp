@@ -2,7 +2,11 @@
 // ruling across archives, the reasons given, and what is never offered.
 #include "search/RelatedMaxims.h"
 #include "archives/ArchiveDefinition.h"
+#include "archives/ArchiveWindow.h"
+#include "search/ricerca.h"
 #include "shell/CommandLine.h"
+#include "Fixture.h"
+#include <QMenu>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -327,6 +331,64 @@ private slots:
         // The ruling massimata in two other archives comes first, twice.
         for (int k : {0, 1}) QCOMPARE(a.at(k).toObject().value(QStringLiteral("reason")).toString(), QStringLiteral("stessa sentenza"));
         QVERIFY(a.at(2).toObject().value(QStringLiteral("reason")).toString() != QStringLiteral("stessa sentenza"));
+    }
+
+    // From an archive window's "Modifica" menu.
+    void menuItemIsLastWithAKeyOfItsOwn()
+    {
+        ProgramFixture fx;
+        for (const ArchiveDefinition& a : Archives::all()) {
+            auto* w = Forms::instance().ref<ArchiveWindow>(a.name());
+            const QList<QAction*> items = w->findChild<QMenu*>(QStringLiteral("modif"))->actions();
+            QCOMPARE(items.last()->objectName(), QStringLiteral("affini"));
+            QCOMPARE(items.last()->text(), QStringLiteral("Massime a&ffini..."));
+            QVERIFY(items.at(items.size() - 2)->isSeparator());
+            QSet<QChar> keys;
+            for (QAction* i : items) {
+                const qsizetype at = i->text().indexOf(QLatin1Char('&'));
+                if (at < 0) continue;
+                const QChar key = i->text().at(at + 1).toLower();
+                QVERIFY2(!keys.contains(key), qPrintable(i->text()));
+                keys.insert(key);
+            }
+        }
+    }
+
+    void menuItemWithoutAMaximSaysSo()
+    {
+        ProgramFixture fx;
+        auto* w = Forms::instance().ref<ArchiveWindow>(QStringLiteral("condominio"));
+        w->affini_Click();
+        QCOMPARE(fx.platform().boxes.size(), 1);
+        QVERIFY(fx.platform().boxes[0].text.startsWith(QStringLiteral("Non vi è nulla di cui cercare le massime affini")));
+        QVERIFY(!Forms::instance().isLoaded(QStringLiteral("ricerca")));
+    }
+
+    void menuItemShowsTheRelatedInTheSearchWindow()
+    {
+        ProgramFixture fx;
+        auto* w = Forms::instance().ref<ArchiveWindow>(QStringLiteral("condominio"));
+        w->List1()->setCurrentRow(4);
+        w->List1_Click();
+        w->HScroll1()->setValue(3);
+        w->findChild<QMenu*>(QStringLiteral("modif"))->actions().last()->trigger();
+        QCOMPARE(fx.platform().boxes.size(), 0);
+        auto* r = Forms::instance().find<ricerca>(QStringLiteral("ricerca"));
+        QVERIFY(r && r->isVisible());
+        QCOMPARE(r->testo()->text(), QStringLiteral("Affini a: Condominio, 5) Amministratore, n. 3"));
+        SearchIndex& shared = SearchIndex::shared();
+        RelatedMaxims expected(shared);
+        QList<int> want, shown;
+        for (const RelatedMaxim& m : expected.of(RelatedMaxims::find(shared, 4, 5, 3))) want << m.id;
+        for (const SearchIndex::Hit& h : r->result().hits) shown << h.id;
+        QCOMPARE(shown, want);
+        QCOMPARE(r->risultati()->model()->rowCount(), RelatedMaxims::DefaultLimit);
+        QCOMPARE(r->esito()->caption(), QStringLiteral(" 8 massime"));
+        // The filters do not touch a list given to the window; typing searches again.
+        r->archivio()->setCurrentIndex(1);
+        QCOMPARE(int(r->result().hits.size()), RelatedMaxims::DefaultLimit);
+        r->testo()->setText(QStringLiteral("amministratore"));
+        QVERIFY(r->esito()->caption().contains(QStringLiteral("trovat")));
     }
 };
 
