@@ -8,10 +8,6 @@ namespace {
 // Words of a topic's title that name no subject: "Varie" in one archive is not "Varie" in another.
 bool namesNoSubject(std::string_view folded) { return folded == "varie" || folded.size() < 4; }
 
-// How many of a maxim's words make its "more like this" query: enough to say what it is about, few
-// enough that the words shared with everything else do not drown them.
-constexpr int DistinctiveWords = 14;
-
 QStringView bodyOf(const QString& text)
 {
     const int at = Citations::start(text);
@@ -110,7 +106,11 @@ std::string RelatedMaxims::wordsQuery(int id)
         if (it == frequency_.end()) it = frequency_.emplace(c.word, index_.wordFrequency(c.word)).first;
         c.weight = double(c.times) * std::log(n / double(std::max(1, it->second)));
     }
-    const std::size_t kept = std::min<std::size_t>(words.size(), DistinctiveWords);
+    // The words of a good part of the archives say little of what a maxim is about and bring the text
+    // engine most of its rows; a maxim made of them alone keeps them.
+    auto common = [&](const Counted& c) { return frequency_[c.word] > weights_.commonShare * n; };
+    if (!std::all_of(words.begin(), words.end(), common)) std::erase_if(words, common);
+    const std::size_t kept = std::min<std::size_t>(words.size(), std::size_t(weights_.distinctiveWords));
     std::partial_sort(words.begin(), words.begin() + std::ptrdiff_t(kept), words.end(),
                       [](const Counted& a, const Counted& b) { return a.weight != b.weight ? a.weight > b.weight : a.word < b.word; });
     std::vector<QueryTerm> terms;
