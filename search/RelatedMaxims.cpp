@@ -113,11 +113,13 @@ std::string RelatedMaxims::wordsQuery(int id)
     const std::size_t kept = std::min<std::size_t>(words.size(), std::size_t(weights_.distinctiveWords));
     std::partial_sort(words.begin(), words.begin() + std::ptrdiff_t(kept), words.end(),
                       [](const Counted& a, const Counted& b) { return a.weight != b.weight ? a.weight > b.weight : a.word < b.word; });
+    // Exact forms only: a maxim on the same question repeats the distinctive words as they stand, and
+    // their stems would bring the text engine several times the rows to score for no better ranking.
     std::vector<QueryTerm> terms;
     for (std::size_t k = 0; k < kept; ++k) {
         QueryTerm t;
         t.words.push_back(words[k].word);
-        t.stem = stemmer_.stem(words[k].word);
+        t.quoted = true;
         terms.push_back(std::move(t));
     }
     return QueryTranslator::anyOf(terms);

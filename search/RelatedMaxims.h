@@ -26,11 +26,10 @@ struct RelatedMaxim {
 class RelatedMaxims {
 public:
     // Measured on the judged pairs of tests/test_related. The words alone put 37 of 42 in the first
-    // eight; any statute weight from 0.05 to 0.5 puts 41, and from 0.12 to 0.3 with both bonuses at
+    // eight (34 with the topic bonuses and no statutes); any statute weight from 0.05 to 0.5 puts 41, and from 0.12 to 0.3 with both bonuses at
     // 0.15 the pairs stand highest (the sum of their ranks is least): the middle of that plateau is
-    // kept. Leaving out of the word query the words of more than 3% of the maxims ranks the pairs higher
-    // still and halves the rows the text engine scores; 14 words rank them best, 6 answer three times
-    // faster at 100 times the content (bench/bench_related).
+    // kept. Leaving out of the word query the words of more than 3% of the maxims ranks the pairs
+    // higher still; 14 words rank them best, and the time grows with the words (bench/bench_related).
     struct Weights {
         double sameRuling = 100;   // above anything the other signals can add up to
         double statute = 0.2;      // per unit of a shared statute's rarity, log(maxims / citing maxims)
