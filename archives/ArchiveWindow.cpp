@@ -342,6 +342,26 @@ void ArchiveWindow::copia_Click()
 
 void ArchiveWindow::trova_Click() { Forms::instance().show(QStringLiteral("ricerca")); }
 
+namespace {
+ArchiveWindow::RelatedHandler& relatedHandler()
+{
+    static ArchiveWindow::RelatedHandler h;
+    return h;
+}
+} // namespace
+
+void ArchiveWindow::setRelatedHandler(RelatedHandler handler) { relatedHandler() = std::move(handler); }
+
+void ArchiveWindow::affini_Click()
+{
+    if (MaximCopyText().isEmpty()) {
+        MsgBox(QStringLiteral("Non vi è nulla di cui cercare le massime affini: scegliere un argomento e una massima da visualizzare."),
+               MsgButtons::OK, MsgIcon::Exclamation, ModNorvelia::state().CheckTitle);
+        return;
+    }
+    if (relatedHandler()) relatedHandler()(def_.name(), currentTopic_, currentMaxim_);
+}
+
 // ---------------------------------------------------------------------------------------------------
 // Menu bar and toolbar
 
@@ -395,6 +415,9 @@ void ArchiveWindow::buildMenus()
     QAction* trova = item(modif, QStringLiteral("trova"), QStringLiteral("&Trova nelle massime..."), &ArchiveWindow::trova_Click);
     trova->setShortcut(QKeySequence(Qt::Key_F3));
     trova->setShortcutContext(Qt::WindowShortcut);
+    // The related maxims, computed: "a" and "d" are taken by the window's own items, "f" is free.
+    separator(modif, QStringLiteral("l12"));
+    item(modif, QStringLiteral("affini"), QStringLiteral("Massime a&ffini..."), &ArchiveWindow::affini_Click);
 
     QMenu* visu = submenu(nullptr, bar, QStringLiteral("visu"), QStringLiteral("&Visualizza"));
     static const char* entries[8] = {"Finestra Menu", "Finestra Edilizia", "Finestra Urbanistica", "Finestra Espropriazioni",

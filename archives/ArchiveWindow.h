@@ -10,6 +10,7 @@
 #include <QScrollBar>
 #include <QToolBar>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <vector>
@@ -37,6 +38,12 @@ public:
     void esco_Click();
     void copia_Click();
     void trova_Click();
+    // The maxims related to the one on screen, shown by the search window; says so when none is shown.
+    void affini_Click();
+    // How the related maxims of a place (archive name, topic, maxim) are shown: the search window
+    // lives a floor above and fills this in.
+    using RelatedHandler = std::function<void(const QString& archive, int topic, int maxim)>;
+    static void setRelatedHandler(RelatedHandler handler);
     // The maxim on screen as the clipboard receives it: its print heading line, then its text; empty
     // when no maxim is on screen.
     QString MaximCopyText() const;

@@ -40,6 +40,7 @@ SearchIndex::SearchIndex(std::vector<MaximEntry> entries) : entries_(std::move(e
 SearchIndex::~SearchIndex()
 {
     sqlite3_finalize(match_);
+    sqlite3_finalize(frequency_);
     sqlite3_close(db_);
 }
 
@@ -191,6 +192,26 @@ std::vector<int> SearchIndex::statutesOf(int id) const
 {
     return std::vector<int>(statuteIds_.begin() + statuteStart_[std::size_t(id)],
                             statuteIds_.begin() + statuteStart_[std::size_t(id) + 1]);
+}
+
+std::vector<SearchIndex::Hit> SearchIndex::match(const std::string& expression)
+{
+    std::vector<Hit> out;
+    matchInto(expression, out);
+    return out;
+}
+
+int SearchIndex::wordFrequency(const std::string& folded)
+{
+    // The index's own vocabulary, read only for the words asked about.
+    if (!frequency_) {
+        exec(db_, "CREATE VIRTUAL TABLE IF NOT EXISTS temp.words USING fts5vocab(main, idx, 'col')");
+        sqlite3_prepare_v2(db_, "SELECT doc FROM temp.words WHERE term = ? AND col = 'exact'", -1, &frequency_, nullptr);
+    }
+    sqlite3_bind_text(frequency_, 1, folded.data(), int(folded.size()), SQLITE_STATIC);
+    const int n = sqlite3_step(frequency_) == SQLITE_ROW ? sqlite3_column_int(frequency_, 0) : 0;
+    sqlite3_reset(frequency_);
+    return n;
 }
 
 long long SearchIndex::sqliteMemory() { return sqlite3_memory_used(); }

@@ -88,6 +88,12 @@ public:
     // The whole maxim before its citation, the words found in bold as in the snippets (HTML).
     QString highlighted(int id, const ParsedQuery& query);
 
+    // The rows of a match expression written as QueryTranslator writes them, scored as a search scores
+    // them, in no order: for rankings of our own that ask the text engine for more than a query can.
+    std::vector<Hit> match(const std::string& expression);
+    // In how many maxims a folded word stands in that form.
+    int wordFrequency(const std::string& folded);
+
     // For the benchmark: the rows and scores of a bare match, nothing else.
     int bareMatch(const std::string& expression);
     // Bytes SQLite holds for the index.
@@ -106,6 +112,7 @@ private:
 
     sqlite3* db_ = nullptr;
     sqlite3_stmt* match_ = nullptr;
+    sqlite3_stmt* frequency_ = nullptr;
     Stemmer stemmer_;
     std::vector<MaximEntry> entries_;
     std::vector<int> placeOf_;            // per entry: index into places_, or -1

@@ -438,11 +438,15 @@ void ricerca::applyZoom()
 // ---------------------------------------------------------------------------------------------------
 // The search
 
-void ricerca::testo_Change() { runSearch(); }
+void ricerca::testo_Change()
+{
+    given_ = false;
+    runSearch();
+}
 
 void ricerca::filtro_Change()
 {
-    if (!filling_) runSearch();
+    if (!filling_ && !given_) runSearch();
 }
 
 void ricerca::azzera_Click()
@@ -677,6 +681,24 @@ QString ricerca::QueryLine() const
     if (f.statute >= 0) parts << QStringLiteral("norma: ") + index_->statute(f.statute).label;
     parts << QStringLiteral("ordine: ") + sortName(std::max(0, ordine_->currentIndex()));
     return parts.join(QStringLiteral("; "));
+}
+
+void ricerca::ShowHits(std::vector<SearchIndex::Hit> hits, const QString& caption, const QString& note)
+{
+    if (!index_) return;
+    {
+        const QSignalBlocker block(testo_);
+        testo_->setText(caption);
+    }
+    given_ = true;
+    result_ = SearchIndex::Result();
+    result_.hits = std::move(hits);
+    model_->setResult(index_, result_);
+    if (model_->rowCount() > 0) list_->setCurrentIndex(model_->index(0, 0));
+    const int n = int(result_.hits.size());
+    esito_->setCaption(n == 1 ? QStringLiteral(" 1 massima") : QStringLiteral(" %1 massime").arg(n));
+    avviso_->setCaption(note);
+    list_->setFocus();
 }
 
 void ricerca::stampa_Click() { PrintHits(); }

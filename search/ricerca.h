@@ -49,6 +49,9 @@ public:
     void PrintHits();
     // The line of a print that tells what was searched.
     QString QueryLine() const;
+    // Shows a list of maxims chosen elsewhere (the related maxims of one) as the hits, with the caption
+    // in the search box and the note under the list; typing in the box searches again.
+    void ShowHits(std::vector<SearchIndex::Hit> hits, const QString& caption, const QString& note);
 
     // The size of the list's and the reading pane's text: 0 is the normal size, each step up or down
     // one size larger or smaller, within MinZoom and MaxZoom.
@@ -134,4 +137,5 @@ private:
     QPushButton* chiudi_;
     bool filling_ = false;
     int zoom_ = 0;
+    bool given_ = false;   // the list was given by ShowHits: the filters do not apply to it
 };

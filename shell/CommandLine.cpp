@@ -1,5 +1,7 @@
 #include "CommandLine.h"
 #include "ModNorvelia.h"
+#include "archives/ArchiveDefinition.h"
+#include "search/RelatedMaxims.h"
 #include "search/SearchIndex.h"
 #include "search/SearchMessages.h"
 #include <QJsonArray>
@@ -12,16 +14,21 @@ namespace {
 QString usage()
 {
     return QStringLiteral(
-        "Uso: norvelia [--cerca TESTO [--limite N] [--formato tsv|json] [--senza-sinonimi]] [--help] [--version]\n"
+        "Uso: norvelia [--cerca TESTO [--senza-sinonimi] | --affini ARCHIVIO:ARGOMENTO:MASSIMA] [--limite N]\n"
+        "              [--formato tsv|json] [--help] [--version]\n"
         "Senza opzioni apre il programma.\n"
         "\n"
         "  --cerca TESTO       stampa le massime che contengono TESTO, in ordine di pertinenza, ed esce;\n"
         "                      TESTO si scrive come nella finestra di ricerca: parole, \"frasi\", parola*,\n"
         "                      -parola, O tra due parole, citazioni (Cass. 3679/1996) e norme (art. 1117 cod. civ.)\n"
-        "  --limite N          quante massime stampare al massimo (20 se non indicato, 0 per tutte)\n"
+        "  --affini ARCHIVIO:ARGOMENTO:MASSIMA\n"
+        "                      stampa le massime affini a quella indicata (per esempio condominio:5:3),\n"
+        "                      calcolate dalla stessa sentenza, dalle norme citate e dalle parole, con il motivo\n"
+        "  --limite N          quante massime stampare al massimo (20 se non indicato, 8 con --affini, 0 per tutte)\n"
         "  --formato tsv|json  tsv (il normale): una massima per riga, archivio, argomento, numero della\n"
         "                      massima e citazione separati da tabulazioni; json: un elenco di oggetti con\n"
-        "                      anche il titolo dell'argomento, un estratto del testo e il punteggio\n"
+        "                      anche il titolo dell'argomento, un estratto del testo e il punteggio; con --affini\n"
+        "                      il motivo è l'ultimo campo (tsv) o la chiave reason (json)\n"
         "  --senza-sinonimi    cerca solo le parole scritte, senza i termini d'epoca che il thesaurus\n"
         "                      associa a quelli di oggi (es. SCIA: denuncia di inizio attività)\n"
         "  --help              mostra questo aiuto ed esce\n"
@@ -35,6 +42,55 @@ int bad(QString& err, const QString& why)
     err += QStringLiteral("norvelia: ") + why + QStringLiteral("\nPer l'elenco delle opzioni: norvelia --help\n");
     return 2;
 }
+
+// "condominio:5:3" as an entry of the index, or -1.
+int relatedPlace(const SearchIndex& index, const QString& place)
+{
+    const QStringList parts = place.split(QLatin1Char(':'));
+    if (parts.size() != 3) return -1;
+    bool topicOk = false, maximOk = false;
+    const int topic = parts.at(1).toInt(&topicOk), maxim = parts.at(2).toInt(&maximOk);
+    if (!topicOk || !maximOk) return -1;
+    const auto archives = Archives::all();
+    for (int a = 0; a < int(archives.size()); ++a)
+        if (archives[std::size_t(a)].name().compare(parts.at(0).trimmed(), Qt::CaseInsensitive) == 0)
+            return RelatedMaxims::find(index, a, topic, maxim);
+    return -1;
+}
+
+// The maxims related to the one at place, as --cerca prints its hits, the reason last.
+int printRelated(const QString& place, int limit, bool json, QString& out, QString& err)
+{
+    SearchIndex& index = SearchIndex::shared();
+    const int id = relatedPlace(index, place);
+    if (id < 0)
+        return bad(err, QStringLiteral("nessuna massima in %1: si indica come ARCHIVIO:ARGOMENTO:MASSIMA, "
+                                       "per esempio condominio:5:3").arg(place));
+    RelatedMaxims related(index);
+    const std::vector<RelatedMaxim> found = related.of(id, limit == 0 ? index.size() : limit);
+    QJsonArray array;
+    for (const RelatedMaxim& r : found) {
+        const MaximEntry& e = index.entry(r.id);
+        const QString citation = Citations::text(e.text);
+        if (json) {
+            QJsonObject o;
+            o.insert(QStringLiteral("archive"), MaximCorpus::archiveName(e));
+            o.insert(QStringLiteral("topic"), e.topic);
+            o.insert(QStringLiteral("maxim"), e.maxim);
+            o.insert(QStringLiteral("citation"), citation);
+            o.insert(QStringLiteral("title"), MaximCorpus::topicTitle(e));
+            o.insert(QStringLiteral("snippet"), index.snippet(r.id, ParsedQuery(), false));
+            o.insert(QStringLiteral("score"), r.score);
+            o.insert(QStringLiteral("reason"), related.reason(r));
+            array.append(o);
+        } else {
+            out += QStringLiteral("%1\t%2\t%3\t%4\t%5\n")
+                       .arg(MaximCorpus::archiveName(e)).arg(e.topic).arg(e.maxim).arg(citation, related.reason(r));
+        }
+    }
+    if (json) out += QString::fromUtf8(QJsonDocument(array).toJson(QJsonDocument::Indented));
+    return 0;
+}
 } // namespace
 
 bool wanted(const QStringList& arguments)
@@ -47,7 +103,7 @@ bool wanted(const QStringList& arguments)
 int run(const QStringList& arguments, QString& out, QString& err)
 {
     bool help = false, version = false;
-    std::optional<QString> query;
+    std::optional<QString> query, relatedTo;
     int limit = 20;
     bool limitGiven = false, formatGiven = false;
     bool json = false;
@@ -65,6 +121,9 @@ int run(const QStringList& arguments, QString& out, QString& err)
         else if (a == QLatin1String("--cerca")) {
             if (!value(&v)) return bad(err, QStringLiteral("--cerca vuole il testo da cercare"));
             query = v;
+        } else if (a == QLatin1String("--affini")) {
+            if (!value(&v)) return bad(err, QStringLiteral("--affini vuole la massima, come ARCHIVIO:ARGOMENTO:MASSIMA"));
+            relatedTo = v;
         } else if (a == QLatin1String("--limite")) {
             bool ok = false;
             if (!value(&v) || (limit = v.toInt(&ok), !ok) || limit < 0)
@@ -90,9 +149,11 @@ int run(const QStringList& arguments, QString& out, QString& err)
         out += ModNorvelia::state().ProductName + QLatin1Char(' ') + ModNorvelia::state().ProductVersion + QLatin1Char('\n');
         return 0;
     }
+    if (query && relatedTo) return bad(err, QStringLiteral("--cerca e --affini non si usano insieme"));
+    if (relatedTo) return printRelated(*relatedTo, limitGiven ? limit : RelatedMaxims::DefaultLimit, json, out, err);
     if (!query) {
-        if (limitGiven || formatGiven || !thesaurus)
-            return bad(err, QStringLiteral("--limite, --formato e --senza-sinonimi valgono solo con --cerca"));
+        if (!thesaurus) return bad(err, QStringLiteral("--senza-sinonimi vale solo con --cerca"));
+        if (limitGiven || formatGiven) return bad(err, QStringLiteral("--limite e --formato valgono solo con --cerca o --affini"));
         return bad(err, QStringLiteral("nessuna opzione da eseguire"));
     }
 

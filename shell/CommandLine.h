@@ -3,7 +3,8 @@
 #include <QStringList>
 
 // The program's options for scripts and checks, answered without any window, tune or display:
-// "--cerca TEXT [--limite N] [--formato tsv|json]" prints the maxims found, "--help", "--version".
+// "--cerca TEXT [--limite N] [--formato tsv|json]" prints the maxims found, "--affini PLACE" the maxims
+// related to one, with the reason, "--help", "--version".
 namespace CommandLine {
 // True when the arguments ask for the command line rather than the windows.
 bool wanted(const QStringList& arguments);

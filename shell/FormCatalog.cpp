@@ -9,10 +9,30 @@
 #include "archives/ArchiveWindow.h"
 #include "catalogue/prodotti.h"
 #include "platform/Forms.h"
+#include "search/RelatedMaxims.h"
 #include "search/ricerca.h"
+
+namespace {
+// The related maxims of an archive window's maxim, as the search window's hits.
+void showRelated(const QString& archive, int topic, int maxim)
+{
+    const int a = Archives::indexOf(archive);
+    auto* w = Forms::instance().show<ricerca>(QStringLiteral("ricerca"));
+    if (a < 0 || !w) return;
+    SearchIndex& index = SearchIndex::shared();
+    const int id = RelatedMaxims::find(index, a, topic, maxim);
+    if (id < 0) return;
+    RelatedMaxims related(index);
+    std::vector<SearchIndex::Hit> hits;
+    for (const RelatedMaxim& r : related.of(id)) hits.push_back(SearchIndex::Hit{r.id, r.score, 0});
+    w->ShowHits(std::move(hits), RelatedMaxims::caption(index.entry(id)),
+                QStringLiteral("Massime affini calcolate dal programma: la stessa sentenza, le norme citate, le parole, l'argomento"));
+}
+} // namespace
 
 void DefineAllForms()
 {
+    ArchiveWindow::setRelatedHandler(&showRelated);
     Forms& f = Forms::instance();
     f.define(QStringLiteral("frmSplash"), [] { return new frmSplash; });
     f.define(QStringLiteral("scelta"), [] { return new scelta; });
