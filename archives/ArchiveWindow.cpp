@@ -10,6 +10,7 @@
 #include "platform/Twips.h"
 #include "platform/VbText.h"
 #include <QClipboard>
+#include <QToolTip>
 #include <QEvent>
 #include <QGuiApplication>
 #include <QFile>
@@ -342,6 +343,36 @@ void ArchiveWindow::copia_Click()
 
 void ArchiveWindow::trova_Click() { Forms::instance().show(QStringLiteral("ricerca")); }
 
+namespace {
+ArchiveWindow::AddHook& addHook()
+{
+    static ArchiveWindow::AddHook hook;
+    return hook;
+}
+} // namespace
+
+void ArchiveWindow::setAddHook(AddHook hook) { addHook() = std::move(hook); }
+
+void ArchiveWindow::raccolte_Click() { Forms::instance().show(QStringLiteral("raccolte")); }
+
+void ArchiveWindow::aggiungi_Click()
+{
+    const QString text = topicMaximCount_ == 0 || currentMaxim_ < 1 || currentMaxim_ > topicMaximCount_
+                             ? QString()
+                             : content_.MaximTexts(currentTopic_, currentMaxim_);
+    if (text.isEmpty()) {
+        MsgBox(QStringLiteral("Non vi è nulla da aggiungere: scegliere un argomento e una massima da visualizzare."),
+               MsgButtons::OK, MsgIcon::Exclamation, ModNorvelia::state().CheckTitle);
+        return;
+    }
+    if (!addHook()) return;
+    const QString message = addHook()(def_.name(), currentTopic_, currentMaxim_, text);
+    if (message.isEmpty()) return;
+    lastAddMessage_ = message;
+    // The window has no status bar of its own: the confirmation shows for a moment over the text.
+    QToolTip::showText(sent_->mapToGlobal(QPoint(8, sent_->height() - 8)), message, sent_, QRect(), 4000);
+}
+
 // ---------------------------------------------------------------------------------------------------
 // Menu bar and toolbar
 
@@ -395,6 +426,13 @@ void ArchiveWindow::buildMenus()
     QAction* trova = item(modif, QStringLiteral("trova"), QStringLiteral("&Trova nelle massime..."), &ArchiveWindow::trova_Click);
     trova->setShortcut(QKeySequence(Qt::Key_F3));
     trova->setShortcutContext(Qt::WindowShortcut);
+    // The user's raccolte: the window, and the maxim on screen added to one (Ctrl+R: no item of the
+    // window's own uses it).
+    separator(modif, QStringLiteral("l12"));
+    item(modif, QStringLiteral("raccolte"), QStringLiteral("Racco&lte..."), &ArchiveWindow::raccolte_Click);
+    QAction* aggiungi = item(modif, QStringLiteral("aggiungi"), QStringLiteral("Aggiungi alla &raccolta..."), &ArchiveWindow::aggiungi_Click);
+    aggiungi->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_R));
+    aggiungi->setShortcutContext(Qt::WindowShortcut);
 
     QMenu* visu = submenu(nullptr, bar, QStringLiteral("visu"), QStringLiteral("&Visualizza"));
     static const char* entries[8] = {"Finestra Menu", "Finestra Edilizia", "Finestra Urbanistica", "Finestra Espropriazioni",

@@ -10,6 +10,7 @@
 #include <QScrollBar>
 #include <QToolBar>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <vector>
@@ -37,6 +38,15 @@ public:
     void esco_Click();
     void copia_Click();
     void trova_Click();
+    void raccolte_Click();
+    void aggiungi_Click();
+    // Beyond the archives' floor: adding the maxim on screen to a raccolta is done by a hook the
+    // program fills at start; it receives the archive's form name, topic, place and text, and returns
+    // the confirmation to show (empty when nothing was added).
+    using AddHook = std::function<QString(const QString& archive, int topic, int maxim, const QString& text)>;
+    static void setAddHook(AddHook hook);
+    // The last confirmation shown after an addition.
+    QString LastAddMessage() const { return lastAddMessage_; }
     // The maxim on screen as the clipboard receives it: its print heading line, then its text; empty
     // when no maxim is on screen.
     QString MaximCopyText() const;
@@ -105,6 +115,7 @@ private:
     std::unique_ptr<clsResize> resizer_;
     std::int16_t currentTopic_ = 0;
     std::int16_t currentMaxim_ = 0;
+    QString lastAddMessage_;
     std::int16_t topicMaximCount_ = 0;
     int printAll_ = 0;
     int total_ = 0;

@@ -10,6 +10,8 @@
 #include "catalogue/prodotti.h"
 #include "platform/Forms.h"
 #include "search/ricerca.h"
+#include "raccolte/RaccolteActions.h"
+#include "raccolte/raccolte.h"
 
 void DefineAllForms()
 {
@@ -23,6 +25,16 @@ void DefineAllForms()
     f.define(QStringLiteral("licenza"), [] { return new licenza; });
     f.define(QStringLiteral("frmTip"), [] { return new frmTip; });
     f.define(QStringLiteral("ricerca"), [] { return new ricerca; });
+    f.define(QStringLiteral("raccolte"), [] { return new raccolte; });
+    ArchiveWindow::setAddHook([](const QString& archive, int topic, int maxim, const QString& text) {
+        const QString message = RaccolteActions::addMaxims({MaximRef{archive, topic, maxim, text}});
+        // An open raccolte window shows the addition at once.
+        if (auto* w = qobject_cast<raccolte*>(Forms::instance().find(QStringLiteral("raccolte"))); w && !message.isEmpty()) {
+            w->Refresh();
+            w->stato()->setText(message);
+        }
+        return message;
+    });
     for (const HelpPageDef& p : HelpPages::all()) {
         const HelpPageDef* def = &p;
         f.define(QString::fromLatin1(p.name), [def] { return new HelpPageWindow(*def); });

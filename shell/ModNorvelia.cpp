@@ -46,9 +46,9 @@ const std::array<const char*, 26>& ExitUnloadOrder()
     return order;
 }
 
-const std::array<const char*, 1>& AddedWindows()
+const std::array<const char*, 2>& AddedWindows()
 {
-    static const std::array<const char*, 1> names = {"ricerca"};
+    static const std::array<const char*, 2> names = {"ricerca", "raccolte"};
     return names;
 }
 
