@@ -1,5 +1,6 @@
 #include "CommandLine.h"
 #include "ModNorvelia.h"
+#include "RaccolteCommands.h"
 #include "search/SearchIndex.h"
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -12,6 +13,8 @@ QString usage()
 {
     return QStringLiteral(
         "Uso: norvelia [--cerca TESTO [--limite N] [--formato tsv|json]] [--help] [--version]\n"
+        "       norvelia --raccolte | --raccolta NOME [--formato tsv|json] | --aggiungi NOME ARCHIVIO:ARGOMENTO:MASSIMA\n"
+        "                [--nota TESTO] | --esporta NOME FILE\n"
         "Senza opzioni apre il programma.\n"
         "\n"
         "  --cerca TESTO       stampa le massime che contengono TESTO, in ordine di pertinenza, ed esce;\n"
@@ -21,10 +24,12 @@ QString usage()
         "  --formato tsv|json  tsv (il normale): una massima per riga, archivio, argomento, numero della\n"
         "                      massima e citazione separati da tabulazioni; json: un elenco di oggetti con\n"
         "                      anche il titolo dell'argomento, un estratto del testo e il punteggio\n"
+        "%1"
         "  --help              mostra questo aiuto ed esce\n"
         "  --version           mostra la versione ed esce\n"
         "\n"
-        "Codici di uscita: 0 eseguito (anche quando nessuna massima è trovata), 2 opzione non valida.\n");
+        "Codici di uscita: 0 eseguito (anche quando nessuna massima è trovata), 2 opzione non valida.\n")
+        .arg(RaccolteCommands::usage());
 }
 
 int bad(QString& err, const QString& why)
@@ -43,6 +48,7 @@ bool wanted(const QStringList& arguments)
 
 int run(const QStringList& arguments, QString& out, QString& err)
 {
+    if (const auto code = RaccolteCommands::run(arguments, out, err)) return *code;
     bool help = false, version = false;
     std::optional<QString> query;
     int limit = 20;
