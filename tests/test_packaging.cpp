@@ -63,7 +63,7 @@ private slots:
         QStringList options;
         for (const QRegularExpressionMatch& m : QRegularExpression(QStringLiteral("--([a-z]+)")).globalMatch(out)) options << m.captured(1);
         options.removeDuplicates();
-        QCOMPARE(options.size(), 5);
+        QCOMPARE(options.size(), 10);
         for (const QString& o : options)
             QVERIFY2(page.contains(QStringLiteral(".B \\-\\-") + o) || page.contains(QStringLiteral(".BI \\-\\-") + o) ||
                          page.contains(QStringLiteral(".BR \\-\\-") + o),
