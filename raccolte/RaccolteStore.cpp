@@ -365,6 +365,8 @@ RaccolteResult<std::vector<QString>> RaccolteStore::recentSearches() const
 // ---------------------------------------------------------------------------------------------------
 // Changing: each public change is one transaction, committed before it returns.
 
+constexpr long long PositionStep = 1024;
+
 RaccolteResult<long long> RaccolteStore::create(const QString& name)
 {
     RaccolteResult<long long> r;
@@ -461,7 +463,7 @@ RaccolteResult<RaccolteStore::Added> RaccolteStore::add(long long raccolta, cons
         }
         if (rc != SQLITE_ROW) return fail(rc);
     }
-    Stmt next(db_, "SELECT coalesce(max(position), -1) + 1 FROM voce WHERE raccolta = ?");
+    Stmt next(db_, "SELECT coalesce(max(position), -1024) + 1024 FROM voce WHERE raccolta = ?");
     next.bind(1, raccolta);
     int rc = next.step();
     if (rc != SQLITE_ROW) return fail(rc);
@@ -479,7 +481,7 @@ RaccolteResult<RaccolteStore::Added> RaccolteStore::add(long long raccolta, cons
             continue;
         }
         ++r.value.added;
-        ++position;
+        position += PositionStep;
         r.value.ids.push_back(sqlite3_last_insert_rowid(db_));
     }
     Stmt used(db_, "UPDATE raccolta SET used = (SELECT max(used) + 1 FROM raccolta) WHERE id = ?");
@@ -523,33 +525,61 @@ RaccolteError RaccolteStore::removeMaxim(long long maxim)
     return commit();
 }
 
+// Positions leave room between maxims (PositionStep), so that a move or an undo writes one row: the
+// new position is half-way between its neighbours. Only when two neighbours touch is the raccolta
+// numbered afresh.
+
+int RaccolteStore::order(long long raccolta, long long except, std::vector<std::pair<long long, long long>>& out)
+{
+    out.clear();
+    Stmt ids(db_, "SELECT id, position FROM voce WHERE raccolta = ? ORDER BY position, id");
+    ids.bind(1, raccolta);
+    int rc;
+    while ((rc = ids.step()) == SQLITE_ROW)
+        if (ids.integer(0) != except) out.emplace_back(ids.integer(0), ids.integer(1));
+    return rc;
+}
+
+int RaccolteStore::positionAt(std::vector<std::pair<long long, long long>>& list, int index, long long* position)
+{
+    index = std::clamp(index, 0, int(list.size()));
+    auto room = [&]() -> std::optional<long long> {
+        if (list.empty()) return 0;
+        if (index == 0) return list.front().second - PositionStep;
+        if (index == int(list.size())) return list.back().second + PositionStep;
+        const long long before = list[std::size_t(index - 1)].second, after = list[std::size_t(index)].second;
+        if (after - before < 2) return std::nullopt;
+        return before + (after - before) / 2;
+    };
+    if (const auto p = room()) {
+        *position = *p;
+        return SQLITE_DONE;
+    }
+    Stmt set(db_, "UPDATE voce SET position = ? WHERE id = ?");
+    for (std::size_t i = 0; i < list.size(); ++i) {
+        list[i].second = (long long)(i) * PositionStep * 2;
+        set.reset();
+        set.bind(1, list[i].second).bind(2, list[i].first);
+        if (const int rc = set.step(); rc != SQLITE_DONE) return rc;
+    }
+    *position = *room();
+    return SQLITE_DONE;
+}
+
 RaccolteResult<long long> RaccolteStore::restore(const StoredMaxim& m)
 {
     RaccolteResult<long long> r;
     if ((r.error = writeGuard())) return r;
     if ((r.error = begin())) return r;
     // Back at its place in the order as it now stands: after the maxims that were before it.
-    Stmt ids(db_, "SELECT id FROM voce WHERE raccolta = ? ORDER BY position, id");
-    ids.bind(1, m.raccolta);
-    std::vector<long long> order;
-    int rc;
-    while ((rc = ids.step()) == SQLITE_ROW) order.push_back(ids.integer(0));
-    if (rc != SQLITE_DONE) {
-        r.error = fault(rc);
-        rollback();
-        return r;
-    }
-    const int at = std::clamp(m.position, 0, int(order.size()));
-    Stmt shift(db_, "UPDATE voce SET position = ? WHERE id = ?");
-    for (int i = at; i < int(order.size()); ++i) {
-        shift.reset();
-        shift.bind(1, i + 1).bind(2, order[std::size_t(i)]);
-        if ((rc = shift.step()) != SQLITE_DONE) break;
-    }
-    if (rc == SQLITE_DONE || rc == SQLITE_ROW) {
+    std::vector<std::pair<long long, long long>> list;
+    long long position = 0;
+    int rc = order(m.raccolta, 0, list);
+    if (rc == SQLITE_DONE) rc = positionAt(list, m.position, &position);
+    if (rc == SQLITE_DONE) {
         Stmt insert(db_, "INSERT INTO voce(raccolta, position, archive, topic, maxim, citation, opening, text, note) "
                          "VALUES(?, ?, ?, ?, ?, ?, ?, ?, ?)");
-        insert.bind(1, m.raccolta).bind(2, at).bind(3, m.archive).bind(4, m.topic).bind(5, m.maxim);
+        insert.bind(1, m.raccolta).bind(2, position).bind(3, m.archive).bind(4, m.topic).bind(5, m.maxim);
         insert.bind(6, m.citation).bind(7, m.opening).bind(8, m.text).bind(9, m.note);
         rc = insert.step();
     }
@@ -583,22 +613,13 @@ RaccolteError RaccolteStore::move(long long maxim, int index)
     if (rc != SQLITE_ROW) return fail(rc);
     const long long raccolta = owner.integer(0);
     owner.reset();
-    Stmt ids(db_, "SELECT id, position FROM voce WHERE raccolta = ? ORDER BY position, id");
-    ids.bind(1, raccolta);
-    std::vector<std::pair<long long, long long>> order;
-    while ((rc = ids.step()) == SQLITE_ROW) order.emplace_back(ids.integer(0), ids.integer(1));
-    if (rc != SQLITE_DONE) return fail(rc);
-    const auto it = std::find_if(order.begin(), order.end(), [maxim](const auto& p) { return p.first == maxim; });
-    const auto moved = *it;
-    order.erase(it);
-    order.insert(order.begin() + std::clamp<std::ptrdiff_t>(index, 0, std::ptrdiff_t(order.size())), moved);
+    std::vector<std::pair<long long, long long>> list;
+    long long position = 0;
+    if ((rc = order(raccolta, maxim, list)) != SQLITE_DONE) return fail(rc);
+    if ((rc = positionAt(list, index, &position)) != SQLITE_DONE) return fail(rc);
     Stmt set(db_, "UPDATE voce SET position = ? WHERE id = ?");
-    for (std::size_t i = 0; i < order.size(); ++i) {
-        if (order[i].second == (long long)i) continue;
-        set.reset();
-        set.bind(1, (long long)i).bind(2, order[i].first);
-        if ((rc = set.step()) != SQLITE_DONE) return fail(rc);
-    }
+    set.bind(1, position).bind(2, maxim);
+    if ((rc = set.step()) != SQLITE_DONE) return fail(rc);
     return commit();
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 #include <QString>
 #include <optional>
+#include <utility>
 #include <vector>
 
 struct sqlite3;
@@ -144,6 +145,10 @@ private:
     bool exec(const char* sql);
     int userVersion();
     RaccolteError migrate(int from);
+    // The raccolta's (id, position) pairs in order, leaving out `except`; a SQLite result code.
+    int order(long long raccolta, long long except, std::vector<std::pair<long long, long long>>& list);
+    // The position for a maxim put at `index` of `list`, renumbering the raccolta when there is no room.
+    int positionAt(std::vector<std::pair<long long, long long>>& list, int index, long long* position);
 
     sqlite3* db_ = nullptr;
     State state_ = State::Closed;

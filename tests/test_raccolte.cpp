@@ -246,6 +246,29 @@ private slots:
         QCOMPARE(texts(s.maxims(id).value), expected);
     }
 
+    // Moves into the same gap again and again run out of room between two positions; the order stays
+    // the one the user made.
+    void manyMovesKeepTheOrder()
+    {
+        RaccolteStore s;
+        s.open(file("many-moves.sqlite"));
+        const auto id = s.create(QStringLiteral("R")).value;
+        const auto ids = s.add(id, {maxim(0), maxim(1), maxim(2), maxim(3), maxim(4)}).value.ids;
+        QStringList expected{"0", "1", "2", "3", "4"};
+        for (int k = 0; k < 40; ++k) {
+            const int from = k % 2 ? 4 : 3, to = 1 + k % 2;
+            const auto now = s.maxims(id).value;
+            QVERIFY(!s.move(now[std::size_t(from)].id, to));
+            expected.move(from, to);
+            QCOMPARE(texts(s.maxims(id).value), expected);
+        }
+        StoredMaxim gone = s.maxims(id).value[2];
+        QVERIFY(!s.removeMaxim(gone.id));
+        QVERIFY(s.restore(gone).ok());
+        QCOMPARE(texts(s.maxims(id).value), expected);
+        QCOMPARE(ids.size(), std::size_t(5));
+    }
+
     void deletingARaccoltaTakesItsMaxims()
     {
         const QString path = file("cascade.sqlite");
