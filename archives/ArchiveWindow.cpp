@@ -10,6 +10,7 @@
 #include "platform/Twips.h"
 #include "platform/VbText.h"
 #include <QClipboard>
+#include <QMimeData>
 #include <QToolTip>
 #include <QEvent>
 #include <QGuiApplication>
@@ -321,11 +322,27 @@ void ArchiveWindow::PrintMaxims()
 
 void ArchiveWindow::esco_Click() { ModNorvelia::ConfirmExit(); }
 
+namespace {
+ArchiveWindow::QuoteHook& quoteHook()
+{
+    static ArchiveWindow::QuoteHook hook;
+    return hook;
+}
+
+QString MaximOnScreen(const ArchiveContent& content, int topic, int maxim, int count)
+{
+    if (count == 0 || maxim < 1 || maxim > count) return QString();
+    return content.MaximTexts(topic, maxim);
+}
+} // namespace
+
+void ArchiveWindow::setQuoteHook(QuoteHook hook) { quoteHook() = std::move(hook); }
+
 QString ArchiveWindow::MaximCopyText() const
 {
-    if (topicMaximCount_ == 0 || currentMaxim_ < 1 || currentMaxim_ > topicMaximCount_) return QString();
-    const QString text = content_.MaximTexts(currentTopic_, currentMaxim_);
+    const QString text = MaximOnScreen(content_, currentTopic_, currentMaxim_, topicMaximCount_);
     if (text.isEmpty()) return QString();
+    if (quoteHook()) return quoteHook()(text).plain;
     return QString::fromUtf8(def_.maximLinePrefix) + content_.TopicTitles(currentTopic_) + QStringLiteral("    n.") +
            QString::number(currentMaxim_) + QLatin1Char('\n') + text;
 }
@@ -338,7 +355,16 @@ void ArchiveWindow::copia_Click()
                MsgButtons::OK, MsgIcon::Exclamation, ModNorvelia::state().CheckTitle);
         return;
     }
-    QGuiApplication::clipboard()->setText(text);
+    if (!quoteHook()) {
+        QGuiApplication::clipboard()->setText(text);
+        return;
+    }
+    // Plain text and HTML together: a word processor takes the HTML, a plain editor the text.
+    const Quote q = quoteHook()(MaximOnScreen(content_, currentTopic_, currentMaxim_, topicMaximCount_));
+    auto* data = new QMimeData;
+    data->setText(q.plain);
+    data->setHtml(q.html);
+    QGuiApplication::clipboard()->setMimeData(data);
 }
 
 void ArchiveWindow::trova_Click() { Forms::instance().show(QStringLiteral("ricerca")); }

@@ -47,9 +47,16 @@ public:
     static void setAddHook(AddHook hook);
     // The last confirmation shown after an addition.
     QString LastAddMessage() const { return lastAddMessage_; }
-    // The maxim on screen as the clipboard receives it: its print heading line, then its text; empty
-    // when no maxim is on screen.
+    // The maxim on screen as the clipboard receives it (plain text), empty when no maxim is on screen:
+    // quoted the way a brief quotes it when the program has given the quoting hook, otherwise its
+    // print heading line, then its text.
     QString MaximCopyText() const;
+    // The quote of a maxim's text as plain text and HTML, from a floor above the archives.
+    struct Quote {
+        QString plain, html;
+    };
+    using QuoteHook = std::function<Quote(const QString& maxim)>;
+    static void setQuoteHook(QuoteHook hook);
 
     // Menu bar and toolbar.
     void fin_Click(int index);

@@ -26,6 +26,10 @@ void DefineAllForms()
     f.define(QStringLiteral("frmTip"), [] { return new frmTip; });
     f.define(QStringLiteral("ricerca"), [] { return new ricerca; });
     f.define(QStringLiteral("raccolte"), [] { return new raccolte; });
+    ArchiveWindow::setQuoteHook([](const QString& maxim) {
+        const ShortCitation::Form form = RaccoltaDocument::preferredForm();
+        return ArchiveWindow::Quote{ShortCitation::quote(maxim, form), ShortCitation::quoteHtml(maxim, form)};
+    });
     ArchiveWindow::setAddHook([](const QString& archive, int topic, int maxim, const QString& text) {
         const QString message = RaccolteActions::addMaxims({MaximRef{archive, topic, maxim, text}});
         // An open raccolte window shows the addition at once.
