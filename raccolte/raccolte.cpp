@@ -22,13 +22,19 @@ void RaccoltaList::dropEvent(QDropEvent* event)
 {
     const int from = currentIndex().row();
     const QModelIndex at = indexAt(event->position().toPoint());
-    int to = at.isValid() ? at.row() : topLevelItemCount();
-    if (at.isValid() && dropIndicatorPosition() == QAbstractItemView::BelowItem) ++to;
-    if (to > from) --to;   // the rows after the moved one close up first
+    const int to = dropTarget(from, at.isValid() ? at.row() : -1, dropIndicatorPosition() == QAbstractItemView::BelowItem,
+                              topLevelItemCount());
     // The store makes the move; the list is filled again from it.
     event->setDropAction(Qt::IgnoreAction);
     event->accept();
     if (from >= 0 && from != to && moveRequested) moveRequested(from, to);
+}
+
+int RaccoltaList::dropTarget(int from, int at, bool below, int rows)
+{
+    int to = at < 0 ? rows : at + (below ? 1 : 0);
+    if (to > from) --to;   // the rows after the moved one close up first
+    return to;
 }
 
 namespace {

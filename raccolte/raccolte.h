@@ -18,6 +18,9 @@ class RaccoltaList : public QTreeWidget {
 public:
     using QTreeWidget::QTreeWidget;
     std::function<void(int from, int to)> moveRequested;
+    // The row a row dragged from `from` ends at when dropped on row `at` (-1: below the last of
+    // `rows`), above or below its middle.
+    static int dropTarget(int from, int at, bool below, int rows);
 
 protected:
     void dropEvent(QDropEvent* event) override;

@@ -169,6 +169,30 @@ private slots:
         QCOMPARE(shown(w), before);
     }
 
+    // Where a dragged row lands: dropped above a row it goes before it, below a row after it, past the
+    // last row at the end; the rows after the one taken close up first.
+    void dropTarget_data()
+    {
+        QTest::addColumn<int>("from");
+        QTest::addColumn<int>("at");
+        QTest::addColumn<bool>("below");
+        QTest::addColumn<int>("to");
+        QTest::newRow("first above the third") << 0 << 2 << false << 1;
+        QTest::newRow("first below the third") << 0 << 2 << true << 2;
+        QTest::newRow("last above the first") << 3 << 0 << false << 0;
+        QTest::newRow("last below the first") << 3 << 0 << true << 1;
+        QTest::newRow("second past the end") << 1 << -1 << false << 3;
+        QTest::newRow("onto itself") << 2 << 2 << false << 2;
+    }
+    void dropTarget()
+    {
+        QFETCH(int, from);
+        QFETCH(int, at);
+        QFETCH(bool, below);
+        QFETCH(int, to);
+        QCOMPARE(RaccoltaList::dropTarget(from, at, below, 4), to);
+    }
+
     void raccolteByName()
     {
         Forms::instance().show(QStringLiteral("raccolte"));
