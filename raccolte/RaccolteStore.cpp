@@ -82,6 +82,8 @@ void RaccolteStore::setPathOverride(const QString& path)
     resetShared();
 }
 
+bool RaccolteStore::pathOverridden() { return !overridePath.isEmpty(); }
+
 RaccolteStore& RaccolteStore::shared()
 {
     if (!sharedStore) {

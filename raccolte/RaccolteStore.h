@@ -91,6 +91,7 @@ public:
     // the program at a file of their own through it).
     static QString defaultPath();
     static void setPathOverride(const QString& path);
+    static bool pathOverridden();
     // The one store of the running program, opened at first use on defaultPath().
     static RaccolteStore& shared();
     // Closes the shared store, so that the next shared() opens defaultPath() again.

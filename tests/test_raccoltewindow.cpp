@@ -17,6 +17,7 @@
 #include <QTemporaryDir>
 #include <QTextBrowser>
 #include <QtTest>
+#include <sqlite3.h>
 
 namespace {
 ArchiveWindow* onMaxim(const QString& archive, int topic, int maxim)
@@ -350,6 +351,33 @@ private slots:
         QCOMPARE(fx->platform().boxes.size(), 2);   // the addition itself says it could not be made
         QVERIFY(fx->platform().inputTitles.isEmpty());
         QVERIFY(a->isEnabled());
+    }
+
+    void newerFileIsShownReadOnly()
+    {
+        const QString path = RaccolteStore::defaultPath();
+        {
+            RaccolteStore s;
+            s.open(path);
+            s.add(s.create(QStringLiteral("R")).value, {MaximLocator::ref(RaccolteActions::corpus()[5])});
+        }
+        sqlite3* db = nullptr;
+        sqlite3_open(QFile::encodeName(path).constData(), &db);
+        sqlite3_exec(db, "PRAGMA user_version=7", nullptr, nullptr, nullptr);
+        sqlite3_close(db);
+        RaccolteActions::reset();
+        Forms::instance().show(QStringLiteral("raccolte"));
+        auto* w = Forms::instance().find<raccolte>(QStringLiteral("raccolte"));
+        QCOMPARE(fx->platform().boxes.size(), 1);
+        QVERIFY(fx->platform().boxes[0].text.contains(QStringLiteral("versione più recente")));
+        QCOMPARE(w->massime()->topLevelItemCount(), 1);
+        QVERIFY(!(w->massime()->topLevelItem(0)->flags() & Qt::ItemIsEditable));
+        for (const char* b : {"nuova", "elimina", "togli", "su", "giu"}) QVERIFY2(!button(w, b)->isEnabled(), b);
+        QVERIFY(button(w, "copia")->isEnabled());
+        QString o, e;
+        QCOMPARE(CommandLine::run({"norvelia", "--aggiungi", "R", "edilizia:1:2"}, o, e), 2);
+        QCOMPARE(CommandLine::run({"norvelia", "--raccolte"}, o, e), 0);
+        QCOMPARE(o, QStringLiteral("R\t1\n"));
     }
 
     void commandLine_data()
