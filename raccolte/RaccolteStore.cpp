@@ -65,6 +65,21 @@ const char* const migrations[RaccolteStore::SchemaVersion] = {
 
 QString trimmedName(const QString& name) { return name.simplified(); }
 
+// Why a file could not be opened for writing, in the user's words where the cause is a common one.
+QString openFailure(sqlite3* db, const QString& path)
+{
+    const QString file = QDir::toNativeSeparators(path);
+    switch (db ? sqlite3_errcode(db) & 0xff : SQLITE_CANTOPEN) {
+    case SQLITE_READONLY:
+    case SQLITE_PERM: return QStringLiteral("il file %1 o la sua cartella non si possono scrivere").arg(file);
+    case SQLITE_CANTOPEN: return QStringLiteral("il file %1 non può essere aperto").arg(file);
+    case SQLITE_BUSY:
+    case SQLITE_LOCKED: return QStringLiteral("il file %1 è bloccato da un altro programma").arg(file);
+    case SQLITE_FULL: return QStringLiteral("il disco è pieno");
+    default: return QStringLiteral("il file %1 non è utilizzabile (%2)").arg(file, QString::fromUtf8(sqlite3_errmsg(db)));
+    }
+}
+
 } // namespace
 
 RaccolteStore::RaccolteStore() = default;
@@ -132,8 +147,7 @@ RaccolteStore::OpenReport RaccolteStore::open(const QString& path)
     for (int attempt = 0; attempt < 2; ++attempt) {
         const QByteArray file = QFile::encodeName(path);
         if (sqlite3_open_v2(file.constData(), &db_, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr) != SQLITE_OK) {
-            const QString why = QString::fromUtf8(sqlite3_errmsg(db_));
-            return unavailable(why);
+            return unavailable(openFailure(db_, path));
         }
         sqlite3_busy_timeout(db_, BusyTimeoutMs);
         sqlite3_extended_result_codes(db_, 0);
@@ -159,12 +173,12 @@ RaccolteStore::OpenReport RaccolteStore::open(const QString& path)
             report_.setAside = aside;
             continue;
         }
-        if (version < 0) return unavailable(QString::fromUtf8(sqlite3_errstr(-version)));
+        if (version < 0) return unavailable(openFailure(db_, path));
         if (version > SchemaVersion) {
             // Written by a newer program: read with care, change nothing.
             close();
             if (sqlite3_open_v2(file.constData(), &db_, SQLITE_OPEN_READONLY, nullptr) != SQLITE_OK)
-                return unavailable(QString::fromUtf8(sqlite3_errmsg(db_)));
+                return unavailable(openFailure(db_, path));
             sqlite3_busy_timeout(db_, BusyTimeoutMs);
             state_ = State::ReadOnlyNewer;
             report_.state = state_;
@@ -173,7 +187,7 @@ RaccolteStore::OpenReport RaccolteStore::open(const QString& path)
         {
             Stmt wal(db_, "PRAGMA journal_mode=WAL");
             if (!wal.prepared() || wal.step() != SQLITE_ROW || wal.text(0) != QLatin1String("wal"))
-                return unavailable(QString::fromUtf8(sqlite3_errmsg(db_)));
+                return unavailable(openFailure(db_, path));
         }
         // Every commit reaches the disk before the change is reported done.
         exec("PRAGMA synchronous=FULL");

@@ -381,6 +381,19 @@ private slots:
         QCOMPARE(int(s.rememberSearch(QStringLiteral("x")).fault), int(RaccolteFault::Unavailable));
     }
 
+    // A folder where the file should be: nothing is created or removed, and the user reads why.
+    void fileThatCannotBeOpened()
+    {
+        const QString path = file("cartella.sqlite");
+        QVERIFY(QDir().mkpath(path + QStringLiteral("/dentro")));
+        RaccolteStore s;
+        const auto report = s.open(path);
+        QCOMPARE(report.state, RaccolteStore::State::Unavailable);
+        QVERIFY2(report.reason.contains(QStringLiteral("non può essere aperto")), qPrintable(report.reason));
+        QVERIFY(report.setAside.isEmpty());
+        QVERIFY(QFileInfo(path + QStringLiteral("/dentro")).isDir());
+    }
+
     void fullDiskFailsOneChange()
     {
         const QString path = file("full.sqlite");
