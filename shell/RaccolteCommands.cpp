@@ -166,7 +166,8 @@ int exportTo(RaccolteStore& store, const QString& name, const QString& file, QSt
         }
     }
     if (!saved) return bad(err, QStringLiteral("il file %1 non può essere scritto%2").arg(file, error.isEmpty() ? QString() : QStringLiteral(": ") + error));
-    out += QStringLiteral("Raccolta «%1» (%2 massime) scritta in %3\n").arg(info->name).arg(entries.size()).arg(file);
+    const QString count = entries.size() == 1 ? QStringLiteral("1 massima") : QStringLiteral("%1 massime").arg(entries.size());
+    out += QStringLiteral("Raccolta «%1» (%2) scritta in %3\n").arg(info->name, count, file);
     return 0;
 }
 } // namespace
