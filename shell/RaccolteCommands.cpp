@@ -1,12 +1,13 @@
 #include "RaccolteCommands.h"
 #include "archives/ArchiveDefinition.h"
+#include "platform/Fonts.h"
 #include "raccolte/RaccoltaDocument.h"
 #include "raccolte/RaccolteStore.h"
 #include "wordout/WordApplication.h"
 #include "wordout/WordDocument.h"
 #include <QCoreApplication>
 #include <QFileInfo>
-#include <QGuiApplication>
+#include <QApplication>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -143,15 +144,17 @@ int exportTo(RaccolteStore& store, const QString& name, const QString& file, QSt
     if (!info) return 2;
     const auto stored = store.maxims(info->id);
     if (stored.error) return bad(err, Raccolte::message(stored.error));
-    // Laying out text needs the fonts, hence an application; no display is needed for it.
-    std::unique_ptr<QGuiApplication> app;
+    // Laying out text needs the fonts, hence an application (with widgets: the fonts' substitutes are
+    // installed as the windows install them); no display is needed for it.
+    std::unique_ptr<QApplication> app;
     static int argc = 1;
     static char name0[] = "norvelia";
     static char* argv[] = {name0, nullptr};
     if (!QCoreApplication::instance()) {
         if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-        app = std::make_unique<QGuiApplication>(argc, argv);
+        app = std::make_unique<QApplication>(argc, argv);
     }
+    Fonts::install();   // the document's typeface resolves as it does in the windows
     const std::vector<MaximEntry> corpus = MaximCorpus::load();
     const MaximLocator locator(corpus);
     const std::vector<RaccoltaEntry> entries = RaccoltaDocument::entries(stored.value, locator);
