@@ -10,6 +10,8 @@
 #include "platform/Twips.h"
 #include "platform/VbText.h"
 #include <QClipboard>
+#include <QMimeData>
+#include <QToolTip>
 #include <QEvent>
 #include <QGuiApplication>
 #include <QFile>
@@ -320,11 +322,27 @@ void ArchiveWindow::PrintMaxims()
 
 void ArchiveWindow::esco_Click() { ModNorvelia::ConfirmExit(); }
 
+namespace {
+ArchiveWindow::QuoteHook& quoteHook()
+{
+    static ArchiveWindow::QuoteHook hook;
+    return hook;
+}
+
+QString MaximOnScreen(const ArchiveContent& content, int topic, int maxim, int count)
+{
+    if (count == 0 || maxim < 1 || maxim > count) return QString();
+    return content.MaximTexts(topic, maxim);
+}
+} // namespace
+
+void ArchiveWindow::setQuoteHook(QuoteHook hook) { quoteHook() = std::move(hook); }
+
 QString ArchiveWindow::MaximCopyText() const
 {
-    if (topicMaximCount_ == 0 || currentMaxim_ < 1 || currentMaxim_ > topicMaximCount_) return QString();
-    const QString text = content_.MaximTexts(currentTopic_, currentMaxim_);
+    const QString text = MaximOnScreen(content_, currentTopic_, currentMaxim_, topicMaximCount_);
     if (text.isEmpty()) return QString();
+    if (quoteHook()) return quoteHook()(text).plain;
     return QString::fromUtf8(def_.maximLinePrefix) + content_.TopicTitles(currentTopic_) + QStringLiteral("    n.") +
            QString::number(currentMaxim_) + QLatin1Char('\n') + text;
 }
@@ -337,7 +355,16 @@ void ArchiveWindow::copia_Click()
                MsgButtons::OK, MsgIcon::Exclamation, ModNorvelia::state().CheckTitle);
         return;
     }
-    QGuiApplication::clipboard()->setText(text);
+    if (!quoteHook()) {
+        QGuiApplication::clipboard()->setText(text);
+        return;
+    }
+    // Plain text and HTML together: a word processor takes the HTML, a plain editor the text.
+    const Quote q = quoteHook()(MaximOnScreen(content_, currentTopic_, currentMaxim_, topicMaximCount_));
+    auto* data = new QMimeData;
+    data->setText(q.plain);
+    data->setHtml(q.html);
+    QGuiApplication::clipboard()->setMimeData(data);
 }
 
 void ArchiveWindow::trova_Click() { Forms::instance().show(QStringLiteral("ricerca")); }
@@ -347,6 +374,12 @@ ArchiveWindow::RelatedHandler& relatedHandler()
 {
     static ArchiveWindow::RelatedHandler h;
     return h;
+}
+
+ArchiveWindow::AddHook& addHook()
+{
+    static ArchiveWindow::AddHook hook;
+    return hook;
 }
 } // namespace
 
@@ -360,6 +393,28 @@ void ArchiveWindow::affini_Click()
         return;
     }
     if (relatedHandler()) relatedHandler()(def_.name(), currentTopic_, currentMaxim_);
+}
+
+void ArchiveWindow::setAddHook(AddHook hook) { addHook() = std::move(hook); }
+
+void ArchiveWindow::raccolte_Click() { Forms::instance().show(QStringLiteral("raccolte")); }
+
+void ArchiveWindow::aggiungi_Click()
+{
+    const QString text = topicMaximCount_ == 0 || currentMaxim_ < 1 || currentMaxim_ > topicMaximCount_
+                             ? QString()
+                             : content_.MaximTexts(currentTopic_, currentMaxim_);
+    if (text.isEmpty()) {
+        MsgBox(QStringLiteral("Non vi è nulla da aggiungere: scegliere un argomento e una massima da visualizzare."),
+               MsgButtons::OK, MsgIcon::Exclamation, ModNorvelia::state().CheckTitle);
+        return;
+    }
+    if (!addHook()) return;
+    const QString message = addHook()(def_.name(), currentTopic_, currentMaxim_, text);
+    if (message.isEmpty()) return;
+    lastAddMessage_ = message;
+    // The window has no status bar of its own: the confirmation shows for a moment over the text.
+    QToolTip::showText(sent_->mapToGlobal(QPoint(8, sent_->height() - 8)), message, sent_, QRect(), 4000);
 }
 
 // ---------------------------------------------------------------------------------------------------
@@ -415,9 +470,14 @@ void ArchiveWindow::buildMenus()
     QAction* trova = item(modif, QStringLiteral("trova"), QStringLiteral("&Trova nelle massime..."), &ArchiveWindow::trova_Click);
     trova->setShortcut(QKeySequence(Qt::Key_F3));
     trova->setShortcutContext(Qt::WindowShortcut);
-    // The related maxims, computed: "a" and "d" are taken by the window's own items, "f" is free.
+    // Beyond the window's own items: the related maxims (computed) and the raccolte; "f", "l" and "r" are free
+    // keys, and Ctrl+R is no item's own.
     separator(modif, QStringLiteral("l12"));
     item(modif, QStringLiteral("affini"), QStringLiteral("Massime a&ffini..."), &ArchiveWindow::affini_Click);
+    item(modif, QStringLiteral("raccolte"), QStringLiteral("Racco&lte..."), &ArchiveWindow::raccolte_Click);
+    QAction* aggiungi = item(modif, QStringLiteral("aggiungi"), QStringLiteral("Aggiungi alla &raccolta..."), &ArchiveWindow::aggiungi_Click);
+    aggiungi->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_R));
+    aggiungi->setShortcutContext(Qt::WindowShortcut);
 
     QMenu* visu = submenu(nullptr, bar, QStringLiteral("visu"), QStringLiteral("&Visualizza"));
     static const char* entries[8] = {"Finestra Menu", "Finestra Edilizia", "Finestra Urbanistica", "Finestra Espropriazioni",

@@ -44,9 +44,25 @@ public:
     // lives a floor above and fills this in.
     using RelatedHandler = std::function<void(const QString& archive, int topic, int maxim)>;
     static void setRelatedHandler(RelatedHandler handler);
-    // The maxim on screen as the clipboard receives it: its print heading line, then its text; empty
-    // when no maxim is on screen.
+    void raccolte_Click();
+    void aggiungi_Click();
+    // Beyond the archives' floor: adding the maxim on screen to a raccolta is done by a hook the
+    // program fills at start; it receives the archive's form name, topic, place and text, and returns
+    // the confirmation to show (empty when nothing was added).
+    using AddHook = std::function<QString(const QString& archive, int topic, int maxim, const QString& text)>;
+    static void setAddHook(AddHook hook);
+    // The last confirmation shown after an addition.
+    QString LastAddMessage() const { return lastAddMessage_; }
+    // The maxim on screen as the clipboard receives it (plain text), empty when no maxim is on screen:
+    // quoted the way a brief quotes it when the program has given the quoting hook, otherwise its
+    // print heading line, then its text.
     QString MaximCopyText() const;
+    // The quote of a maxim's text as plain text and HTML, from a floor above the archives.
+    struct Quote {
+        QString plain, html;
+    };
+    using QuoteHook = std::function<Quote(const QString& maxim)>;
+    static void setQuoteHook(QuoteHook hook);
 
     // Menu bar and toolbar.
     void fin_Click(int index);
@@ -112,6 +128,7 @@ private:
     std::unique_ptr<clsResize> resizer_;
     std::int16_t currentTopic_ = 0;
     std::int16_t currentMaxim_ = 0;
+    QString lastAddMessage_;
     std::int16_t topicMaximCount_ = 0;
     int printAll_ = 0;
     int total_ = 0;

@@ -58,6 +58,13 @@ public:
     };
     // Filters read "Description (*.ext)"; the one matching the suggested name's extension is preset.
     virtual SaveChoice saveFileName(const QString& title, const QString& suggested, const QStringList& filters) = 0;
+    // A short text the user types, or picks among `choices` offered in an editable drop-down, with
+    // `preset` shown first. Nothing when the user cancelled (and on platforms that cannot ask).
+    virtual std::optional<QString> inputText(const QString& title, const QString& label, const QStringList& choices,
+                                             const QString& preset)
+    {
+        return std::nullopt;
+    }
 
     static Platform& current();
     // Installs the implementation in use; returns the previous one.

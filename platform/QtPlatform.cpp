@@ -1,4 +1,6 @@
 #include "QtPlatform.h"
+#include <QInputDialog>
+#include <QLineEdit>
 #include "MidiDevice.h"
 #include <QApplication>
 #include <QColorDialog>
@@ -126,4 +128,21 @@ Platform::SaveChoice QtPlatform::saveFileName(const QString& title, const QStrin
     c.fileName = QFileDialog::getSaveFileName(QApplication::activeWindow(), title, suggested, filters.join(QStringLiteral(";;")), &selected);
     c.filter = std::max(0, int(filters.indexOf(selected)));
     return c;
+}
+
+std::optional<QString> QtPlatform::inputText(const QString& title, const QString& label, const QStringList& choices,
+                                             const QString& preset)
+{
+    bool ok = false;
+    QString text;
+    if (choices.isEmpty()) {
+        text = QInputDialog::getText(QApplication::activeWindow(), title, label, QLineEdit::Normal, preset, &ok);
+    } else {
+        QStringList items = choices;
+        items.removeAll(preset);
+        if (!preset.isEmpty()) items.prepend(preset);
+        text = QInputDialog::getItem(QApplication::activeWindow(), title, label, items, 0, /*editable=*/true, &ok);
+    }
+    if (!ok) return std::nullopt;
+    return text;
 }

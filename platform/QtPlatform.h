@@ -12,6 +12,8 @@ public:
     std::unique_ptr<MciDevice> createMciDevice() override;
     bool showDocument(QObject* document) override;
     SaveChoice saveFileName(const QString& title, const QString& suggested, const QStringList& filters) override;
+    std::optional<QString> inputText(const QString& title, const QString& label, const QStringList& choices,
+                                     const QString& preset) override;
 
     // Shell targets as the windows write them ("mailto: name@host" keeps a blank after the colon).
     static QString normaliseTarget(const QString& target);

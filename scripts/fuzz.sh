@@ -12,7 +12,7 @@ cmake -S fuzz -B build/fuzz -G Ninja -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_
 cmake --build build/fuzz -j 2
 seconds="${FUZZ_SECONDS:-60}"
 targets=("$@")
-[ ${#targets[@]} -eq 0 ] && targets=(fuzz_archivedata fuzz_tips fuzz_midi fuzz_pricelist fuzz_bitmap fuzz_query fuzz_thesaurus)
+[ ${#targets[@]} -eq 0 ] && targets=(fuzz_archivedata fuzz_tips fuzz_midi fuzz_pricelist fuzz_bitmap fuzz_query fuzz_thesaurus fuzz_quote)
 export ASAN_OPTIONS="detect_leaks=1:abort_on_error=1"
 export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
 for t in "${targets[@]}"; do

@@ -2,6 +2,7 @@
 #include "ModNorvelia.h"
 #include "archives/ArchiveDefinition.h"
 #include "search/RelatedMaxims.h"
+#include "RaccolteCommands.h"
 #include "search/SearchIndex.h"
 #include "search/SearchMessages.h"
 #include <QJsonArray>
@@ -16,6 +17,8 @@ QString usage()
     return QStringLiteral(
         "Uso: norvelia [--cerca TESTO [--senza-sinonimi] | --affini ARCHIVIO:ARGOMENTO:MASSIMA] [--limite N]\n"
         "              [--formato tsv|json] [--help] [--version]\n"
+        "       norvelia --raccolte | --raccolta NOME [--formato tsv|json] | --aggiungi NOME ARCHIVIO:ARGOMENTO:MASSIMA\n"
+        "                [--nota TESTO] | --esporta NOME FILE\n"
         "Senza opzioni apre il programma.\n"
         "\n"
         "  --cerca TESTO       stampa le massime che contengono TESTO, in ordine di pertinenza, ed esce;\n"
@@ -31,10 +34,12 @@ QString usage()
         "                      il motivo è l'ultimo campo (tsv) o la chiave reason (json)\n"
         "  --senza-sinonimi    cerca solo le parole scritte, senza i termini d'epoca che il thesaurus\n"
         "                      associa a quelli di oggi (es. SCIA: denuncia di inizio attività)\n"
+        "%1"
         "  --help              mostra questo aiuto ed esce\n"
         "  --version           mostra la versione ed esce\n"
         "\n"
-        "Codici di uscita: 0 eseguito (anche quando nessuna massima è trovata), 2 opzione non valida.\n");
+        "Codici di uscita: 0 eseguito (anche quando nessuna massima è trovata), 2 opzione non valida.\n")
+        .arg(RaccolteCommands::usage());
 }
 
 int bad(QString& err, const QString& why)
@@ -102,6 +107,7 @@ bool wanted(const QStringList& arguments)
 
 int run(const QStringList& arguments, QString& out, QString& err)
 {
+    if (const auto code = RaccolteCommands::run(arguments, out, err)) return *code;
     bool help = false, version = false;
     std::optional<QString> query, relatedTo;
     int limit = 20;

@@ -11,6 +11,8 @@
 #include "platform/Forms.h"
 #include "search/RelatedMaxims.h"
 #include "search/ricerca.h"
+#include "raccolte/RaccolteActions.h"
+#include "raccolte/raccolte.h"
 
 namespace {
 // The related maxims of an archive window's maxim, as the search window's hits.
@@ -43,6 +45,20 @@ void DefineAllForms()
     f.define(QStringLiteral("licenza"), [] { return new licenza; });
     f.define(QStringLiteral("frmTip"), [] { return new frmTip; });
     f.define(QStringLiteral("ricerca"), [] { return new ricerca; });
+    f.define(QStringLiteral("raccolte"), [] { return new raccolte; });
+    ArchiveWindow::setQuoteHook([](const QString& maxim) {
+        const ShortCitation::Form form = RaccoltaDocument::preferredForm();
+        return ArchiveWindow::Quote{ShortCitation::quote(maxim, form), ShortCitation::quoteHtml(maxim, form)};
+    });
+    ArchiveWindow::setAddHook([](const QString& archive, int topic, int maxim, const QString& text) {
+        const QString message = RaccolteActions::addMaxims({MaximRef{archive, topic, maxim, text}});
+        // An open raccolte window shows the addition at once.
+        if (auto* w = qobject_cast<raccolte*>(Forms::instance().find(QStringLiteral("raccolte"))); w && !message.isEmpty()) {
+            w->Refresh();
+            w->stato()->setText(message);
+        }
+        return message;
+    });
     for (const HelpPageDef& p : HelpPages::all()) {
         const HelpPageDef* def = &p;
         f.define(QString::fromLatin1(p.name), [def] { return new HelpPageWindow(*def); });

@@ -48,7 +48,7 @@ const std::array<const char*, 26>& ExitUnloadOrder()
 
 const std::array<const char*, 2>& AddedWindows()
 {
-    static const std::array<const char*, 2> names = {"guidaricerca", "ricerca"};
+    static const std::array<const char*, 3> names = {"guidaricerca", "ricerca", "raccolte"};
     return names;
 }
 

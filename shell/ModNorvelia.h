@@ -47,8 +47,8 @@ void LoadPriceListWindow();
 
 // The windows ConfirmExit unloads, in order.
 const std::array<const char*, 26>& ExitUnloadOrder();
-// Windows the program has beyond the archive, help and catalogue windows (the search and its help
-// page), unloaded by ConfirmExit after all the others.
+// Windows the program has beyond the archive, help and catalogue windows (the search, its help page
+// and the raccolte), unloaded by ConfirmExit after all the others.
 const std::array<const char*, 2>& AddedWindows();
 
 } // namespace ModNorvelia

@@ -103,6 +103,11 @@ scelta::scelta() : Form(QStringLiteral("scelta"))
     auto* trova = placeButton(QStringLiteral("trova"), QStringLiteral("&Trova nelle massime... (F3)"), 6840, 5175, 2415, 330,
                               QStringLiteral("cliccare per cercare parole o citazioni in tutte le massime"), &scelta::trova_Click);
     trova->setFont(Fonts::design(QStringLiteral("MS Sans Serif"), 8.25));
+    // The user's raccolte, in the same strip, left of the search.
+    auto* racc = placeButton(QStringLiteral("raccolte"), QStringLiteral("&Raccolte..."), 4440, 5175, 2295, 330,
+                             QStringLiteral("cliccare per vedere le proprie raccolte di massime"), &scelta::raccolte_Click);
+    racc->setFont(Fonts::design(QStringLiteral("MS Sans Serif"), 8.25));
+    racc->setAccessibleName(QStringLiteral("Raccolte"));
     auto* f3 = new QShortcut(QKeySequence(Qt::Key_F3), this);
     connect(f3, &QShortcut::activated, this, &scelta::trova_Click);
 
@@ -198,5 +203,7 @@ void scelta::guida_Click()
 void scelta::cmdesci_Click() { ModNorvelia::ConfirmExit(); }
 
 void scelta::trova_Click() { Forms::instance().show(QStringLiteral("ricerca")); }
+
+void scelta::raccolte_Click() { Forms::instance().show(QStringLiteral("raccolte")); }
 
 void scelta::forum_Click() { ModNorvelia::OpenWebPage(Maker::forumPage()); }

@@ -25,6 +25,7 @@ public:
     void cmdesci_Click();
     void forum_Click();
     void trova_Click();
+    void raccolte_Click();
 
     VOption* Option1(int index) const { return options_.at(std::size_t(index - 1)); }
     VLabel* countLabel(int n) const { return labels_.at(std::size_t(n - 1)); }   // Label1 .. Label7

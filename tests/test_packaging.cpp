@@ -63,7 +63,7 @@ private slots:
         QStringList options;
         for (const QRegularExpressionMatch& m : QRegularExpression(QStringLiteral("--([a-z]+(?:-[a-z]+)*)")).globalMatch(out)) options << m.captured(1);
         options.removeDuplicates();
-        QCOMPARE(options.size(), 7);
+        QCOMPARE(options.size(), 12);
         for (QString o : options) {
             o.replace(QLatin1Char('-'), QStringLiteral("\\-"));   // a hyphen in a manual page is written escaped
             QVERIFY2(page.contains(QStringLiteral(".B \\-\\-") + o) || page.contains(QStringLiteral(".BI \\-\\-") + o) ||

@@ -6,6 +6,8 @@
 #include "platform/ScreenFit.h"
 #include "search/ResultModel.h"
 #include "search/ricerca.h"
+#include "raccolte/RaccoltaDocument.h"
+#include <QMimeData>
 #include "shell/CommandLine.h"
 #include "shell/Settings.h"
 #include "shell/scelta.h"
@@ -179,9 +181,11 @@ private slots:
         w->List1_Click();
         w->HScroll1()->setValue(3);
         qobject_cast<QAction*>(w->controlNamed(QStringLiteral("copia")))->trigger();
-        const QString expected = QStringLiteral("Massime sul condominio: ") + w->content().TopicTitles(7) +
-                                 QStringLiteral("    n.3\n") + w->content().MaximTexts(7, 3);
+        // The maxim on screen is quoted as a brief quotes it, without the print's heading.
+        const ShortCitation::Form form = RaccoltaDocument::preferredForm();
+        const QString expected = ShortCitation::quote(w->content().MaximTexts(7, 3), form);
         QCOMPARE(QGuiApplication::clipboard()->text(), expected);
+        QCOMPARE(QGuiApplication::clipboard()->mimeData()->html(), ShortCitation::quoteHtml(w->content().MaximTexts(7, 3), form));
         QCOMPARE(w->MaximCopyText(), expected);
     }
 

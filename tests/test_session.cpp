@@ -14,6 +14,8 @@
 #include "wordout/WordApplication.h"
 #include "wordout/WordDocument.h"
 #include "search/ricerca.h"
+#include "raccolte/RaccolteActions.h"
+#include "raccolte/raccolte.h"
 #include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
@@ -34,8 +36,8 @@ struct Step {
     quint32 kind, target, pick, extra;
 };
 
-enum Kind { Button, Action, ListRow, Scroll, Key, Click, CloseWindow, DocumentEdit, MouseMove, Search, KindCount };
-constexpr int kWeights[KindCount] = {30, 22, 12, 18, 6, 6, 3, 5, 2, 8};
+enum Kind { Button, Action, ListRow, Scroll, Key, Click, CloseWindow, DocumentEdit, MouseMove, Search, Raccolta, KindCount };
+constexpr int kWeights[KindCount] = {30, 22, 12, 18, 6, 6, 3, 5, 2, 8, 6};
 
 Step drawStep(std::mt19937& rng)
 {
@@ -123,6 +125,22 @@ public:
                 .arg(forms.loadedNames().join(QLatin1Char(' ')))
                 .arg(DocumentWindow::openCount());
         if (Form::lockedWindow()) return QStringLiteral("il disegno di %1 resta sospeso").arg(Form::lockedWindow()->objectName());
+        if (auto* w = forms.find<raccolte>(QStringLiteral("raccolte"))) {
+            // The window shows what the file holds, in the file's order, with the file's notes.
+            RaccolteStore& store = RaccolteActions::store();
+            const auto all = store.raccolte();
+            if (w->elenco()->count() != int(all.value.size()))
+                return QStringLiteral("raccolte: %1 nell'elenco, %2 nel file").arg(w->elenco()->count()).arg(all.value.size());
+            const auto held = store.maxims(w->currentRaccolta());
+            if (held.value.size() != w->entries().size() || w->massime()->topLevelItemCount() != int(held.value.size()))
+                return QStringLiteral("raccolte: %1 massime nella finestra, %2 nel file").arg(w->entries().size()).arg(held.value.size());
+            for (std::size_t i = 0; i < held.value.size(); ++i) {
+                const StoredMaxim& m = held.value[i];
+                if (w->entries()[i].stored.id != m.id) return QStringLiteral("raccolte: ordine diverso dal file alla riga %1").arg(i + 1);
+                if (w->massime()->topLevelItem(int(i))->text(raccolte::ColNote) != m.note)
+                    return QStringLiteral("raccolte: nota diversa dal file alla riga %1").arg(i + 1);
+            }
+        }
         if (auto* r = forms.find<ricerca>(QStringLiteral("ricerca"))) {
             const int rows = r->risultati()->model()->rowCount();
             if (rows != int(r->result().hits.size())) return QStringLiteral("ricerca: %1 righe per %2 massime").arg(rows).arg(r->result().hits.size());
@@ -185,6 +203,10 @@ private:
         p_.colours.clear();
         p_.fileNames.clear();
         p_.saveNames.clear();
+        p_.inputs.clear();
+        static const char* names[] = {"Causa Rossi", "Causa Bianchi", "causa rossi", "", "Parere Verdi"};
+        if (rng() % 4 == 0) p_.inputs.push_back(std::nullopt);
+        else p_.inputs.push_back(QString::fromUtf8(names[rng() % std::size(names)]));
         static const MsgAnswer answers[] = {MsgAnswer::Yes, MsgAnswer::No, MsgAnswer::Cancel, MsgAnswer::OK};
         for (int i = 0; i < 4; ++i) p_.answers.push_back(answers[rng() % 4]);
         if (rng() % 3 == 0) p_.colours.push_back(std::nullopt);
@@ -216,10 +238,14 @@ private:
         const QList<QWidget*> windows = visibleWindows();
         if (windows.isEmpty()) return QStringLiteral("nessuna finestra sullo schermo");
         QWidget* window = windows[int(s.target % quint32(windows.size()))];
-        // A search goes to the search window when it is on the screen.
+        // A search goes to the search window when it is on the screen, a raccolta's action to the
+        // raccolte window.
         if (s.kind == Search)
             for (QWidget* w : windows)
                 if (w->objectName() == QLatin1String("ricerca")) window = w;
+        if (s.kind == Raccolta)
+            for (QWidget* w : windows)
+                if (w->objectName() == QLatin1String("raccolte")) window = w;
         const QString where = window->objectName();
         auto* doc = qobject_cast<DocumentWindow*>(window);
         if (doc) return documentAction(doc, s);
@@ -326,6 +352,7 @@ private:
             QTest::mouseMove(window, QPoint(int(s.pick % 200), int(s.extra % 200)));
             return QStringLiteral("mouse mosso");
         case Search: return searchAction(window, s, rng);
+        case Raccolta: return raccoltaAction(window, s, rng);
         default: break;
         }
         return QString();
@@ -376,6 +403,40 @@ private:
             b->setCurrentIndex(int(rng() % quint32(b->count())));
             return QStringLiteral("%1: %2").arg(b->objectName(), b->currentText());
         }
+        }
+    }
+
+    // The raccolte window: a note written in place, a maxim dragged elsewhere, some rows chosen; from
+    // an archive window, the maxim on screen added.
+    QString raccoltaAction(QWidget* window, const Step& s, std::mt19937& rng)
+    {
+        if (auto* a = qobject_cast<ArchiveWindow*>(window)) {
+            a->aggiungi_Click();
+            return QStringLiteral("aggiunge alla raccolta: %1").arg(a->LastAddMessage());
+        }
+        auto* w = qobject_cast<raccolte*>(window);
+        if (!w) return QString();
+        const int rows = w->massime()->topLevelItemCount();
+        if (rows == 0) return QString();
+        const int row = int(rng() % quint32(rows));
+        switch (s.pick % 3) {
+        case 0: {
+            static const char* notes[] = {"", "decisiva", "vedi memoria del 3 marzo", "«citare» & <non>"};
+            const QString note = QString::fromUtf8(notes[rng() % std::size(notes)]);
+            w->massime()->topLevelItem(row)->setText(raccolte::ColNote, note);
+            return QStringLiteral("nota \"%1\" alla riga %2").arg(note).arg(row + 1);
+        }
+        case 1: {
+            const int to = int(rng() % quint32(rows));
+            w->MoveMaxim(row, to);
+            return QStringLiteral("trascina la riga %1 alla %2").arg(row + 1).arg(to + 1);
+        }
+        default:
+            w->massime()->clearSelection();
+            for (int i = 0; i < rows; ++i)
+                if (rng() % 3 == 0) w->massime()->topLevelItem(i)->setSelected(true);
+            w->massime()->setCurrentItem(w->massime()->topLevelItem(row), 0, QItemSelectionModel::Select);
+            return QStringLiteral("sceglie righe, corrente la %1").arg(row + 1);
         }
     }
 
@@ -430,6 +491,11 @@ void clearProgram()
 Outcome play(const std::vector<Step>& steps, const QString& sandbox, int* actions = nullptr, int* runs = nullptr)
 {
     clearProgram();
+    // Every replay starts from no raccolte, so that a shortened sequence meets the same file.
+    const QString file = QDir(sandbox).filePath(QStringLiteral("raccolte.sqlite"));
+    for (const char* side : {"", "-wal", "-shm"}) QFile::remove(file + QLatin1String(side));
+    RaccolteStore::setPathOverride(file);
+    RaccolteActions::reset();
     ProgramFixture fx;
     fx.platform().documentWindowsOpen = true;
     fx.platform().openRealDocumentWindows = true;

@@ -5,6 +5,7 @@
 #include <QPainter>
 #include <QPrinter>
 #include <QTextDocument>
+#include <QTextBlock>
 #include <QTextFrame>
 #include <algorithm>
 #include <cmath>
@@ -99,7 +100,37 @@ void print(const QTextDocument* doc, QPrinter* printer)
         p.setClipRect(s);
         context.clip = s;
         doc->documentLayout()->draw(&p, context);
+        drawFooter(&p, doc, i);
         p.restore();
     }
+}
+
+void setFooter(QTextDocument* doc, const QString& pattern) { doc->setProperty("pageFooter", pattern); }
+
+QString footer(const QTextDocument* doc) { return doc->property("pageFooter").toString(); }
+
+QString footerText(const QTextDocument* doc, int index)
+{
+    const QString pattern = footer(doc);
+    if (pattern.isEmpty()) return QString();
+    return pattern.arg(index + 1).arg(pageCount(doc));
+}
+
+void drawFooter(QPainter* painter, const QTextDocument* doc, int index)
+{
+    const QString text = footerText(doc, index);
+    if (text.isEmpty()) return;
+    const QRectF s = sheet(index);
+    // Half-way down the bottom margin, in the document's own typeface at 9 points.
+    const QRectF band(s.left() + margins().left(), s.bottom() - margins().bottom() / 2 - Dpi / 8,
+                      s.width() - margins().left() - margins().right(), Dpi / 4);
+    painter->save();
+    QFont f(doc->defaultFont());
+    if (const QTextBlock first = doc->begin(); first.isValid()) f.setFamilies(first.charFormat().fontFamilies().toStringList());
+    f.setPixelSize(int(std::lround(9 * Dpi / 72)));
+    painter->setFont(f);
+    painter->setPen(Qt::black);
+    painter->drawText(band, Qt::AlignCenter, text);
+    painter->restore();
 }
 } // namespace PageLayout

@@ -3,7 +3,9 @@
 #include <QRectF>
 #include <QSizeF>
 
+class QPainter;
 class QPrinter;
+class QString;
 class QTextDocument;
 
 // The printed page of every document (A4, margins of one inch) and the layout of a document's text in
@@ -37,4 +39,12 @@ int sheetAt(const QTextDocument* doc, double y);
 int pageCount(const QTextDocument* doc);   // lays the pages out if they are held
 // Each sheet on a page of its own, scaled to the printer's paper when that is smaller.
 void print(const QTextDocument* doc, QPrinter* printer);
+// A line at the foot of every sheet, in the bottom margin: "%1" becomes the sheet's number and "%2"
+// the number of sheets ("pag. %1 di %2"); empty for none. It is kept with the document, so that the
+// window, the printer and the saved files show the same.
+void setFooter(QTextDocument* doc, const QString& pattern);
+QString footer(const QTextDocument* doc);
+QString footerText(const QTextDocument* doc, int index);   // for sheet `index` (from 0)
+// Draws the footer of sheet `index` with a painter in layout units.
+void drawFooter(QPainter* painter, const QTextDocument* doc, int index);
 } // namespace PageLayout

@@ -171,5 +171,6 @@ void PageView::drawBackground(QPainter* painter, const QRectF& rect)
         const QRectF s = PageLayout::sheet(i);
         painter->fillRect(s.translated(offset, offset), SheetShadow);
         painter->fillRect(s, Qt::white);
+        PageLayout::drawFooter(painter, doc_, i);
     }
 }

@@ -185,6 +185,22 @@ bool write(const QTextDocument& doc, QIODevice* dev)
     head += "}\n\\paperw" + QByteArray::number(page.width) + "\\paperh" + QByteArray::number(page.height) + "\\margl" +
             QByteArray::number(page.left) + "\\margr" + QByteArray::number(page.right) + "\\margt" + QByteArray::number(page.top) +
             "\\margb" + QByteArray::number(page.bottom) + '\n';
+    // The page footer as fields, so that the word processor numbers the pages it lays out itself.
+    if (const QString pattern = PageLayout::footer(&doc); !pattern.isEmpty()) {
+        QByteArray footer = "{\\footer\\pard\\qc\\fs18 ";
+        static const QByteArray page = "{\\field{\\*\\fldinst PAGE}{\\fldrslt 1}}";
+        static const QByteArray pages = "{\\field{\\*\\fldinst NUMPAGES}{\\fldrslt 1}}";
+        const QStringList parts = pattern.split(QStringLiteral("%1"));
+        for (int i = 0; i < parts.size(); ++i) {
+            if (i > 0) footer += page;
+            const QStringList inner = parts[i].split(QStringLiteral("%2"));
+            for (int k = 0; k < inner.size(); ++k) {
+                if (k > 0) footer += pages;
+                footer += escape(inner[k]);
+            }
+        }
+        head += footer + "\\par}\n";
+    }
     const QByteArray all = head + body + "}\n";
     return dev->write(all) == all.size();
 }

@@ -58,6 +58,12 @@ void WordSelection::setFontSize(double points)
     if (doc_ && range_ == Range::Point && cursor_.block().length() == 1) cursor_.setBlockCharFormat(format_);
 }
 
+void WordSelection::setBold(bool bold)
+{
+    format_.setFontWeight(bold ? QFont::Bold : QFont::Normal);
+    if (doc_ && range_ == Range::Point && cursor_.block().length() == 1) cursor_.setBlockCharFormat(format_);
+}
+
 QString WordSelection::fontName() const { return format_.property(QTextFormat::FontFamily).toString(); }
 double WordSelection::fontSize() const { return format_.fontPointSize(); }
 

@@ -14,6 +14,8 @@ class WordSelection {
 public:
     void setFontName(const QString& name);
     void setFontSize(double points);
+    // Font.Bold of the text typed afterwards.
+    void setBold(bool bold);
     QString fontName() const;
     double fontSize() const;
     // Inserts text at the insertion point: character 13 ends a paragraph, character 12 starts a page.

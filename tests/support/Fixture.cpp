@@ -3,6 +3,8 @@
 #include "archives/ArchiveDefinition.h"
 #include "shell/FormCatalog.h"
 #include "shell/Settings.h"
+#include "raccolte/RaccolteStore.h"
+#include <QTemporaryDir>
 #include <QApplication>
 #include <QEvent>
 #include <QTemporaryDir>
@@ -24,6 +26,9 @@ ProgramFixture::ProgramFixture()
     ModNorvelia::resetState();
     ArchiveData::clearOverrides();
     SearchIndex::resetShared();
+    // No test touches the raccolte of whoever runs it: unless the test chose a file, one of its own.
+    static QTemporaryDir raccolte;
+    if (!RaccolteStore::pathOverridden()) RaccolteStore::setPathOverride(raccolte.filePath(QStringLiteral("raccolte.sqlite")));
 }
 
 ProgramFixture::~ProgramFixture()

@@ -90,3 +90,15 @@ Platform::SaveChoice ScriptedPlatform::saveFileName(const QString& title, const 
     }
     return c;
 }
+
+std::optional<QString> ScriptedPlatform::inputText(const QString& title, const QString& label, const QStringList& choices,
+                                                   const QString& preset)
+{
+    inputTitles << title;
+    inputChoices << choices;
+    inputPresets << preset;
+    if (inputs.empty()) return std::nullopt;
+    std::optional<QString> answer = inputs.front();
+    inputs.pop_front();
+    return answer;
+}

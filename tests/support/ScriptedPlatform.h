@@ -32,6 +32,8 @@ public:
     std::unique_ptr<MciDevice> createMciDevice() override;
     bool showDocument(QObject* document) override;
     SaveChoice saveFileName(const QString& title, const QString& suggested, const QStringList& filters) override;
+    std::optional<QString> inputText(const QString& title, const QString& label, const QStringList& choices,
+                                     const QString& preset) override;
 
     // Answers for the next message boxes with Yes/No buttons; when none is left, No.
     std::deque<MsgAnswer> answers;
@@ -55,6 +57,11 @@ public:
     QStringList saveTitles;
     QList<QStringList> saveFilterLists;
     QStringList saveSuggestions;
+    // Answers for the next text inputs; when none is left, the input is cancelled.
+    std::deque<std::optional<QString>> inputs;
+    QStringList inputTitles;
+    QList<QStringList> inputChoices;
+    QStringList inputPresets;
 };
 
 // Installs a fresh scripted platform for the life of the object and restores the previous one.
