@@ -46,7 +46,7 @@ const std::array<const char*, 26>& ExitUnloadOrder()
     return order;
 }
 
-const std::array<const char*, 2>& AddedWindows()
+const std::array<const char*, 3>& AddedWindows()
 {
     static const std::array<const char*, 3> names = {"guidaricerca", "ricerca", "raccolte"};
     return names;

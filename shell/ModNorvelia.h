@@ -49,6 +49,6 @@ void LoadPriceListWindow();
 const std::array<const char*, 26>& ExitUnloadOrder();
 // Windows the program has beyond the archive, help and catalogue windows (the search, its help page
 // and the raccolte), unloaded by ConfirmExit after all the others.
-const std::array<const char*, 2>& AddedWindows();
+const std::array<const char*, 3>& AddedWindows();
 
 } // namespace ModNorvelia
