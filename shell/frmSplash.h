@@ -9,6 +9,10 @@
 class frmSplash : public Form {
     Q_OBJECT
 public:
+    static QString HowToGoOn()
+    {
+        return QStringLiteral("Fare clic sulla finestra per iniziare; premere un tasto per uscire.");
+    }
     frmSplash();
     void Form_Load() override;
     void Form_Click() override;
