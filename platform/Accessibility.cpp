@@ -181,6 +181,21 @@ public:
     }
     QListView* view() const { return static_cast<QListView*>(widget()); }
 
+    QString text(QAccessible::Text t) const override
+    {
+        QString s = QAccessibleWidget::text(t);
+        if (t != QAccessible::Name || !s.isEmpty()) return s;
+        // The list a choice box opens is named after the choice.
+        for (QObject* p = view()->parent(); p; p = p->parent()) {
+            if (auto* box = qobject_cast<QComboBox*>(p)) {
+                QAccessibleInterface* b = QAccessible::queryAccessibleInterface(box);
+                const auto labels = b ? b->relations(QAccessible::Label) : decltype(b->relations()){};
+                s = labels.isEmpty() ? box->toolTip() : labels.first().first->text(QAccessible::Name);
+                return s.isEmpty() ? QStringLiteral("Elenco delle scelte") : QStringLiteral("Elenco: ") + s;
+            }
+        }
+        return s;
+    }
     int childCount() const override
     {
         return view()->model() ? view()->model()->rowCount(view()->rootIndex()) : 0;
@@ -265,7 +280,10 @@ QLabel* captionBeside(const QWidget* w, const QList<QLabel*>& labels)
     QLabel* best = nullptr;
     int bestDistance = 0;
     for (QLabel* l : labels) {
-        if (l->parentWidget() != w->parentWidget() || l->buddy() || l->text().trimmed().isEmpty()) continue;
+        // A label with a buddy shows "&" as an access key: one written in the caption stays as it is.
+        if (l->parentWidget() != w->parentWidget() || l->buddy() || l->text().trimmed().isEmpty() ||
+            l->text().contains(QLatin1Char('&')))
+            continue;
         const QRect r = l->geometry();
         int distance = -1;
         const int reach = std::max(r.height(), c.height());
@@ -297,6 +315,9 @@ void nameControls(QWidget* window)
             if (name.isEmpty() && b->defaultAction() &&
                 b->defaultAction()->objectName() == QLatin1String("_q_qlineeditclearaction"))
                 name = QStringLiteral("Cancella il testo");
+            // The button a tool bar shows for the buttons it has no room for.
+            if (name.isEmpty() && b->objectName() == QLatin1String("qt_toolbar_ext_button"))
+                name = QStringLiteral("Altri pulsanti della barra");
             if (!name.isEmpty()) b->setAccessibleName(name);
             continue;
         }

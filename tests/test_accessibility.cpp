@@ -10,6 +10,7 @@
 #include "wordout/WordApplication.h"
 #include "wordout/WordDocument.h"
 #include <QAccessible>
+#include <QComboBox>
 #include <QGraphicsTextItem>
 #include <QScrollBar>
 #include <QTextCursor>
@@ -193,6 +194,8 @@ private slots:
         const auto labels = of(order)->relations(QAccessible::Label);
         QCOMPARE(labels.size(), 1);
         QCOMPARE(labels.first().first->text(QAccessible::Name), QStringLiteral("Ordine"));
+        // The list it opens is named after it too.
+        QCOMPARE(of(static_cast<QComboBox*>(order)->view())->text(QAccessible::Name), QStringLiteral("Elenco: Ordine"));
     }
 
     void steppingTheMaximTellsTheReader()
@@ -249,6 +252,11 @@ private slots:
         QCOMPARE(i->role(), QAccessible::EditableText);
         QVERIFY(!i->text(QAccessible::Name).isEmpty());
         QVERIFY(i->state().focused);
+        // The pages are one text, not a text over a second focused area.
+        QStringList unnamed, focused;
+        walk(of(w), unnamed, focused);
+        QCOMPARE(focused.size(), 1);
+        QVERIFY2(unnamed.isEmpty(), qPrintable(unnamed.join(QStringLiteral("; "))));
         QAccessibleTextInterface* t = i->textInterface();
         QVERIFY(t);
         const QString all = paragraphs.join(QLatin1Char('\n'));

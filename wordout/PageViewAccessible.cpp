@@ -132,6 +132,19 @@ public:
         return s;
     }
 
+    // The pages are the text itself: the scroll bars are the only children (the viewport would be a
+    // second object saying it has the focus).
+    int childCount() const override { return int(parts().size()); }
+    QAccessibleInterface* child(int index) const override
+    {
+        const QList<QWidget*> p = parts();
+        return index >= 0 && index < p.size() ? QAccessible::queryAccessibleInterface(p[index]) : nullptr;
+    }
+    int indexOfChild(const QAccessibleInterface* child) const override
+    {
+        return child && child->object() ? int(parts().indexOf(qobject_cast<QWidget*>(child->object()))) : -1;
+    }
+
     // --- reading
     int characterCount() const override { return textLength(doc()); }
     QString text(int start, int end) const override
@@ -252,6 +265,14 @@ public:
     }
 
 private:
+    QList<QWidget*> parts() const
+    {
+        QList<QWidget*> out;
+        for (QWidget* w : view()->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+            if (w != view()->viewport() && !w->isWindow() && w->isVisible()) out << w;
+        return out;
+    }
+
     // The box of one character in the text item's coordinates.
     QRectF itemRect(int offset) const
     {
