@@ -256,7 +256,10 @@ step("Condominio from the menu, then the first topic")
 keys(menu_title, "Down", "Down", "Down", "Down", "space")
 archive_title = r"^Norvelia: condominio$"
 archive = frame(archive_title, "the condominio archive window")
+mark = len(heard)
 keys(archive_title, "Down")
+poll("the focus on the chosen topic told",
+     lambda: heard_since(mark, "object:state-changed:focused", pyatspi.ROLE_LIST_ITEM))
 topics = poll("the topic list", lambda: find(archive, pyatspi.ROLE_LIST, r"^Argomenti$"))
 maxim = poll("the maxim text", lambda: find(archive, pyatspi.ROLE_TEXT, r"^Testo della massima$"))
 poll("a maxim in the text box", lambda: len(text_of(fresh(maxim)).strip()) > 40)
@@ -275,6 +278,7 @@ poll("the second maxim's text", lambda: text_of(fresh(maxim)) not in ("", first)
 poll("the value change of the scroll bar told",
      lambda: heard_since(mark, "object:property-change:accessible-value", pyatspi.ROLE_SCROLL_BAR))
 poll("the text change of the maxim told", lambda: heard_since(mark, "object:text-changed", pyatspi.ROLE_TEXT))
+step("archive window: the step was told as a value change and a text change")
 step("archive window: the second maxim reads %d characters" % len(text_of(maxim)))
 
 step("the search window (F3), a query typed")
@@ -325,7 +329,7 @@ mark = len(heard)
 keys(doc_title, "Down")
 poll("the caret to move down the document", lambda: fresh(page).queryText().caretOffset > 0)
 poll("the caret's move told", lambda: heard_since(mark, "object:text-caret-moved", pyatspi.ROLE_TEXT))
-step("document window: the caret followed to %d" % page.queryText().caretOffset)
+step("document window: the caret followed to %d, and was told" % page.queryText().caretOffset)
 
 if failures:
     print("a11y: %d failures" % len(failures), flush=True)
