@@ -9,14 +9,14 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QEvent>
-#include <QLineEdit>
-#include <QToolButton>
 #include <QHash>
 #include <QItemSelectionModel>
+#include <QLineEdit>
 #include <QListView>
 #include <QPersistentModelIndex>
 #include <QPointer>
 #include <QScrollBar>
+#include <QToolButton>
 #include <QWindow>
 
 namespace {
@@ -30,15 +30,20 @@ QString withoutMnemonics(QString text)
     return text;
 }
 
-// A form: a frame named by its caption. Its press action is a click on the window, which is how some
-// windows go on (the splash): a reader can do it without a mouse.
+// A form: a frame named by its caption. Where a click on the window goes on (the splash), that click is
+// its press action, so that a reader can do it without a mouse.
 class FormAccessible : public QAccessibleWidget {
 public:
     explicit FormAccessible(QWidget* w) : QAccessibleWidget(w, QAccessible::Window) {}
-    QStringList actionNames() const override { return QStringList{pressAction()} + QAccessibleWidget::actionNames(); }
+    Form* form() const { return static_cast<Form*>(widget()); }
+    QStringList actionNames() const override
+    {
+        const QStringList own = QAccessibleWidget::actionNames();
+        return form()->clickGoesOn() ? QStringList{pressAction()} + own : own;
+    }
     void doAction(const QString& name) override
     {
-        if (name == pressAction()) static_cast<Form*>(widget())->Form_Click();
+        if (name == pressAction() && form()->clickGoesOn()) form()->Form_Click();
         else QAccessibleWidget::doAction(name);
     }
 };

@@ -16,6 +16,7 @@ public:
     frmSplash();
     void Form_Load() override;
     void Form_Click() override;
+    bool clickGoesOn() const override { return true; }
     void Form_KeyPress(int keyAscii) override;
 
     VLabel* label(int index) const;

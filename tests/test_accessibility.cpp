@@ -128,8 +128,13 @@ private slots:
         if (window == QLatin1String("frmSplash")) {
             QVERIFY(!i->text(QAccessible::Name).isEmpty());
             QCOMPARE(i->text(QAccessible::Description), frmSplash::HowToGoOn());
+            // A click goes on, and a reader can make it without a mouse.
+            QVERIFY(i->actionInterface()->actionNames().contains(QAccessibleActionInterface::pressAction()));
+            i->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+            QVERIFY(Forms::instance().find(QStringLiteral("scelta")));
         } else {
             QCOMPARE(i->text(QAccessible::Name), w->caption());
+            QVERIFY(!i->actionInterface()->actionNames().contains(QAccessibleActionInterface::pressAction()));
         }
         QStringList unnamed, focused;
         walk(i, unnamed, focused);
