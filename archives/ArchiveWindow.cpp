@@ -67,6 +67,7 @@ ArchiveWindow::ArchiveWindow(const ArchiveDefinition& def) : Form(def.name()), d
                           QStringLiteral("argomento relativo alle massime visualizzate"));
 
     list_ = place(new VListBox, QStringLiteral("List1"), 120, 1080, 2535, 4350);
+    list_->setAccessibleName(QStringLiteral("Argomenti"));
     {
         QPalette p = list_->palette();
         p.setColor(QPalette::Base, White);
@@ -85,11 +86,13 @@ ArchiveWindow::ArchiveWindow(const ArchiveDefinition& def) : Form(def.name()), d
     scroll_->setTracking(false);
     scroll_->setValue(1);
     connect(scroll_, &QScrollBar::valueChanged, this, &ArchiveWindow::HScroll1_Change);
+    nameScrollBar();
 
     conta_ = yellowLabel(this, QStringLiteral("conta"), 8280, 1200, 1095, 375, 13.5, def.contaToolTip());
     conta_->setCaption(QStringLiteral(" "));
 
     sent_ = place(new QPlainTextEdit, QStringLiteral("sent"), 2760, 1680, 6615, 3720);
+    sent_->setAccessibleName(QStringLiteral("Testo della massima"));
     sent_->setReadOnly(true);
     sent_->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
     sent_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
@@ -150,6 +153,7 @@ void ArchiveWindow::Form_Load()
     if (index >= 0) ModNorvelia::state().ArchiveTotals[std::size_t(index)] = total_;
     label1_->setCaption(NumberText(total_) + def_.totalEnding());
     passo_->setCaption(def_.instruction());
+    nameScrollBar();
 }
 
 void ArchiveWindow::loadContent()
@@ -230,6 +234,7 @@ void ArchiveWindow::List1_Click()
     label2_->setCaption(content_.TopicTitles(currentTopic_));
     topicMaximCount_ = std::int16_t(content_.CountTopicMaxims(currentTopic_));
     passo_->setCaption(QStringLiteral("visualizzazione delle ") + NumberText(topicMaximCount_) + def_.countEnding());
+    nameScrollBar();
 }
 
 void ArchiveWindow::HScroll1_Change()
@@ -245,6 +250,20 @@ void ArchiveWindow::HScroll1_Change()
         conta_->setCaption(QString::number(currentMaxim_));
         showMaximText(content_.MaximTexts(currentTopic_, currentMaxim_));
     }
+    nameScrollBar();
+}
+
+QString ArchiveWindow::ScrollBarName(int topic, int maxim, int count)
+{
+    if (topic == 0) return QStringLiteral("Massima: nessun argomento scelto");
+    if (maxim > count) return QStringLiteral("Fine delle massime dell'argomento, ") + QString::number(count) + QStringLiteral(" in tutto");
+    return QStringLiteral("Massima n. %1 di %2").arg(maxim).arg(count);
+}
+
+void ArchiveWindow::nameScrollBar()
+{
+    // The bar tells a reader where it stands, as the yellow box beside it tells the eye.
+    scroll_->setAccessibleName(ScrollBarName(currentTopic_, scroll_->value(), topicMaximCount_));
 }
 
 void ArchiveWindow::showMaximText(const QString& text)

@@ -110,6 +110,8 @@ public:
     // The topic list entry: two blanks below 10, the number text, ") ", the title.
     static QString ListLabel(int topic, const QString& title);
     static QString AiutoText();
+    // What the maxim's scroll bar is called to assistive technology: the maxim shown and the topic's count.
+    static QString ScrollBarName(int topic, int maxim, int count);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -122,6 +124,7 @@ private:
     void onRowChanged(int row);
     void onItemClicked();
     void showMaximText(const QString& text);
+    void nameScrollBar();
 
     const ArchiveDefinition& def_;
     ArchiveContent content_;

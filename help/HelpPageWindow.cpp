@@ -187,6 +187,7 @@ licenza::licenza() : Form(QStringLiteral("licenza"))
     label2_->setForeColor(QColor(0, 0, 128));
     label2_->setBackColor(QColor(255, 255, 0));
     text1_ = place(new QPlainTextEdit, QStringLiteral("Text1"), 120, 1560, 5295, 4695);
+    text1_->setAccessibleName(QStringLiteral("Testo della licenza d'uso"));
     text1_->setReadOnly(true);
     text1_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     QPalette p = text1_->palette();

@@ -1,4 +1,5 @@
 #include "Form.h"
+#include "Accessibility.h"
 #include "Forms.h"
 #include "Twips.h"
 #include <QCloseEvent>
@@ -21,6 +22,7 @@ QPointer<Form> Form::locked_;
 
 Form::Form(const QString& name) : QWidget(nullptr)
 {
+    Accessibility::install();
     setObjectName(name);
     setAttribute(Qt::WA_DeleteOnClose, false);
     layout_ = new QVBoxLayout(this);

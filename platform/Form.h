@@ -31,6 +31,9 @@ public:
     virtual void Form_Click() {}
     virtual void Form_KeyPress(int keyAscii) { Q_UNUSED(keyAscii); }
     virtual void Form_MouseMove() {}
+    // Whether a click on the window itself does something: assistive technology then offers Form_Click
+    // as the window's press action.
+    virtual bool clickGoesOn() const { return false; }
 
     // The area the controls live on.
     QWidget* client() const { return client_; }

@@ -11,6 +11,7 @@ PACKAGES=(
   fonts-urw-base35 fonts-liberation2 fonts-comic-neue fonts-dejavu-core
   qt6-translations-l10n
   qt6-qpa-plugins libxcb-cursor0 xvfb openbox xdotool procps
+  dbus at-spi2-core python3-pyatspi gir1.2-atspi-2.0
   libreoffice-writer-nogui poppler-utils
   dpkg-dev desktop-file-utils appstream lintian file man-db groff-base
 )

@@ -84,6 +84,10 @@ void frmSplash::Form_Load()
     label(3)->setCaption(s.ProductName);
     label(4)->setCaption(s.ProductSubtitle);
     label(5)->setCaption(QStringLiteral("EDIZIONE PROFESSIONALE - VERSIONE ") + s.ProductVersion);
+    // The window has no caption and its picture no words: a reader hears the product and how to go on.
+    setAccessibleName(s.ProductName);
+    setAccessibleDescription(HowToGoOn());
+    image_->setAccessibleName(QStringLiteral("Immagine di copertina di ") + s.ProductName);
     centreOnScreen();
 }
 

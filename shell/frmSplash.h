@@ -9,9 +9,14 @@
 class frmSplash : public Form {
     Q_OBJECT
 public:
+    static QString HowToGoOn()
+    {
+        return QStringLiteral("Fare clic sulla finestra per iniziare; premere un tasto per uscire.");
+    }
     frmSplash();
     void Form_Load() override;
     void Form_Click() override;
+    bool clickGoesOn() const override { return true; }
     void Form_KeyPress(int keyAscii) override;
 
     VLabel* label(int index) const;

@@ -76,11 +76,14 @@ scelta::scelta() : Form(QStringLiteral("scelta"))
         // The seven options are one group and one tab stop: the arrow keys move among them.
         o->setFocusPolicy(i == 1 ? Qt::StrongFocus : Qt::ClickFocus);
         o->installEventFilter(this);
+        // What the status bar tells a mouse passing over the option, a reader hears as its description.
+        o->setAccessibleDescription(OptionHint(i));
         options_[std::size_t(i - 1)] = o;
     }
     for (int n = 1; n <= 7; ++n) {
         auto* l = place(new VLabel, QStringLiteral("Label%1").arg(n), 4320, 2040 + 480 * (n - 1), widths[n - 1], 255);
         l->setTransparent(true);
+        l->setBuddy(options_[std::size_t(n - 1)]);   // the count beside an archive is read with it
         labels_[std::size_t(n - 1)] = l;
     }
     num_ = place(new VLabel, QStringLiteral("num"), 480, 5400, 3735, 375);

@@ -1,6 +1,7 @@
 #include "DocumentWindow.h"
 #include "PageLayout.h"
 #include "PageView.h"
+#include "PageViewAccessible.h"
 #include "WordDocument.h"
 #include "platform/Platform.h"
 #include "platform/ScreenFit.h"
@@ -57,8 +58,10 @@ DocumentWindow::DocumentWindow(WordDocument* doc) : doc_(doc)
     ++count();
     setObjectName(QStringLiteral("DocumentWindow"));
     setAttribute(Qt::WA_DeleteOnClose);
+    PageViewAccessible::install();
     view_ = new PageView(doc->text(), this);
     setCentralWidget(view_);
+    view_->setFocus();   // the keys and a screen reader start in the document
     // Never larger than the screen's free area, title bar and status bar included, whatever the scale.
     resize(ScreenFit::fitting(QSize(860, 700), screen()->availableGeometry()));
 
