@@ -222,10 +222,12 @@ void ricerca::buildFilters()
         filtri_->addWidget(w);
     };
 
-    add(caption(QStringLiteral("Label2"), QStringLiteral("Archivio")));
+    VLabel* label2 = caption(QStringLiteral("Label2"), QStringLiteral("Archivio"));
+    add(label2);
     archivio_ = combo(QStringLiteral("archivio"), QStringLiteral("Archivio"), QStringLiteral("elenca solo le massime di un archivio"));
     add(archivio_);
-    add(caption(QStringLiteral("Label3"), QStringLiteral("Autorità")), 6);
+    VLabel* label3 = caption(QStringLiteral("Label3"), QStringLiteral("Autorità"));
+    add(label3, 6);
     autorita_ = combo(QStringLiteral("autorita"), QStringLiteral("Autorità"), QStringLiteral("elenca solo le sentenze di un'autorità"));
     add(autorita_);
     anni_ = caption(QStringLiteral("Label4"), QStringLiteral("Anni"));
@@ -248,13 +250,21 @@ void ricerca::buildFilters()
     dal_->setPrefix(QStringLiteral("dal "));
     al_->setPrefix(QStringLiteral("al "));
     filtri_->addLayout(years);
-    add(caption(QStringLiteral("Label5"), QStringLiteral("Norme citate")), 6);
+    VLabel* label5 = caption(QStringLiteral("Label5"), QStringLiteral("Norme citate"));
+    add(label5, 6);
     norme_ = combo(QStringLiteral("norme"), QStringLiteral("Norme citate"), QStringLiteral("elenca solo le massime che citano una norma"));
     add(norme_);
-    add(caption(QStringLiteral("Label6"), QStringLiteral("Ordine")), 6);
+    VLabel* label6 = caption(QStringLiteral("Label6"), QStringLiteral("Ordine"));
+    add(label6, 6);
     ordine_ = combo(QStringLiteral("ordine"), QStringLiteral("Ordine"), QStringLiteral("ordine dell'elenco"));
     add(ordine_);
     for (int i = 0; i < 4; ++i) ordine_->addItem(sortName(i));
+    // A screen reader says what a choice chooses: each caption is its choice's label.
+    label2->setBuddy(archivio_);
+    label3->setBuddy(autorita_);
+    anni_->setBuddy(dal_);
+    label5->setBuddy(norme_);
+    label6->setBuddy(ordine_);
     for (QComboBox* c : {archivio_, autorita_, norme_, ordine_})
         connect(c, &QComboBox::currentIndexChanged, this, &ricerca::filtro_Change);
     // The edition's words for today's: on unless the user wants only what is typed.
