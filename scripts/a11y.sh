@@ -30,10 +30,17 @@ if [ "${1:-}" = "--in-session" ]; then
   /usr/libexec/at-spi-bus-launcher --launch-immediately >"$WORK/launcher.log" 2>&1 &
   LAUNCHER_PID=$!
   for _ in $(seq $((WAIT * 10))); do
-    dbus-send --session --print-reply --dest=org.a11y.Bus /org/a11y/bus org.a11y.Bus.GetAddress >/dev/null 2>&1 && break
+    # Asked whether the name is owned, not for the address: a call to the name before the launcher owns
+    # it would have the session bus start a second launcher of its own, which no cleanup here knows of.
+    dbus-send --session --print-reply --dest=org.freedesktop.DBus /org/freedesktop/DBus \
+      org.freedesktop.DBus.NameHasOwner string:org.a11y.Bus 2>/dev/null | grep -q 'boolean true' && break
     sleep 0.1
   done
-  BUS_PID=$(pgrep -P "$LAUNCHER_PID" | head -n1 || true)
+  for _ in $(seq 50); do
+    BUS_PID=$(pgrep -P "$LAUNCHER_PID" | head -n1 || true)
+    [ -n "$BUS_PID" ] && break
+    sleep 0.1
+  done
   [ -n "$BUS_PID" ] || { echo "a11y: the accessibility bus did not start" >&2; exit 1; }
   /usr/libexec/at-spi2-registryd >"$WORK/registry.log" 2>&1 &
   REGISTRY_PID=$!

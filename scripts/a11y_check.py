@@ -306,6 +306,24 @@ if "cortile" not in row_text.lower():
     fail("search window: the first result reads only %r, no excerpt" % row_text)
 else:
     step("search window: the first result reads its excerpt")
+
+
+def reading_text():
+    for acc in walk(fresh(search)):
+        if (acc.name or "") != "Massima scelta":
+            continue
+        try:
+            text = text_of(acc)
+        except NotImplementedError:
+            continue
+        if "cortile" in text.lower() and len(text) > 200:
+            return text
+    return None
+
+
+# The reading pane holds the whole maxim of the chosen hit, its words and its citation.
+reading = poll("the reading pane to read the chosen maxim", reading_text)
+step("search window: the reading pane reads %d characters" % len(reading))
 keys(search_title, "Escape")
 
 step("all maxims of the topic printed to a document window")
