@@ -24,7 +24,8 @@ public:
     explicit PageViewWatcher(PageView* view) : QObject(view), view_(view)
     {
         QTextDocument* doc = view->textItem()->document();
-        shown_ = doc->toPlainText();
+        shown_ = QAccessible::isActive() ? doc->toPlainText() : QString();
+        stale_ = !QAccessible::isActive();
         connect(doc, &QTextDocument::contentsChange, this, &PageViewWatcher::changed);
         view->installEventFilter(this);
         view->viewport()->installEventFilter(this);
@@ -56,10 +57,30 @@ private:
     void changed(int position, int removed, int added)
     {
         if (!view_) return;
-        const QString now = view_->textItem()->document()->toPlainText();
+        QTextDocument* doc = view_->textItem()->document();
+        // With no assistive technology listening nothing is told; the copy is read again when one is.
+        if (!QAccessible::isActive()) {
+            stale_ = true;
+            return;
+        }
+        if (stale_) {
+            stale_ = false;
+            shown_ = doc->toPlainText();
+            QAccessibleTextUpdateEvent ev(view_, 0, QString(), shown_);
+            QAccessible::updateAccessibility(&ev);
+            checkCaret();
+            return;
+        }
+        // Only the changed span is read: reading the whole text at every change would make a long print
+        // into a shown document cost the square of its length.
+        QTextCursor span(doc);
+        span.setPosition(std::min(position, textLength(doc)));
+        span.setPosition(std::min(position + added, textLength(doc)), QTextCursor::KeepAnchor);
+        QString after = span.selectedText();
+        after.replace(QChar::ParagraphSeparator, QLatin1Char('\n')).replace(QChar::LineSeparator, QLatin1Char('\n'));
+        after.replace(QChar::Nbsp, QLatin1Char(' '));
         const QString before = shown_.mid(position, removed);
-        const QString after = now.mid(position, added);
-        shown_ = now;
+        shown_.replace(position, removed, after);
         if (before == after) return;   // a change of format only
         if (!before.isEmpty()) {
             QAccessibleTextRemoveEvent ev(view_, position, before);
@@ -92,6 +113,7 @@ private:
 
     QPointer<PageView> view_;
     QString shown_;
+    bool stale_ = false;   // shown_ was not kept while no assistive technology listened
     int caret_ = 0, selStart_ = 0, selEnd_ = 0;
 };
 
