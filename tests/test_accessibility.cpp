@@ -116,7 +116,7 @@ private slots:
     {
         QTest::addColumn<QString>("window");
         for (const char* w : {"frmSplash", "scelta", "condominio", "ricerca", "sommario", "informa", "prodotti", "frmTip",
-                              "licenza", "supportoclienti", "guidascelta"})
+                              "licenza", "supportoclienti", "guidascelta", "guidaricerca", "raccolte"})
             QTest::newRow(w) << QString::fromLatin1(w);
     }
     void everyControlOfAWindowIsNamed()
