@@ -260,14 +260,14 @@ void ricerca::buildReadingPane()
         p.setColor(QPalette::Text, DarkBlue);
         affini_->setPalette(p);
     }
-    // Eight lines, the most it lists, and no more of the pane's room.
-    const int rows = RelatedMaxims::DefaultLimit;
-    affini_->setFixedHeight(QFontMetrics(affini_->font()).lineSpacing() * rows + 2 * affini_->frameWidth() + 8);
+    sizeRelated();
     affini_->installEventFilter(this);
     connect(affini_, &QListWidget::currentRowChanged, this, [this](int row) {
         if (fillingRelated_ || row < 0) return;
         showMaxim(affini_->item(row)->data(Qt::UserRole).toInt());
     });
+    // A click on the line already chosen reads it again after the hit was read.
+    connect(affini_, &QListWidget::itemClicked, this, [this](QListWidgetItem* item) { showMaxim(item->data(Qt::UserRole).toInt()); });
     connect(affini_, &QListWidget::itemDoubleClicked, this,
             [this](QListWidgetItem* item) { OpenEntry(item->data(Qt::UserRole).toInt()); });
     pannelloLayout_->addWidget(affiniTitolo_);
@@ -527,6 +527,8 @@ void ricerca::applyZoom()
 {
     list_->setFont(listFont(zoom_));
     lettura_->setFont(readingFont(zoom_));
+    affini_->setFont(listFont(zoom_));
+    sizeRelated();
     // The rows are all of one height, measured once: measured again for the new text size.
     list_->setUniformItemSizes(false);
     list_->setUniformItemSizes(true);
@@ -704,6 +706,13 @@ void ricerca::showMaxim(int id)
     if (!citation.isEmpty())
         html += QStringLiteral("<p style=\"color:#000080\"><i>(") + citation.toHtmlEscaped() + QStringLiteral(")</i></p>");
     lettura_->setHtml(html);
+}
+
+// Eight lines, the most the related list holds, and no more of the pane's room.
+void ricerca::sizeRelated()
+{
+    const int rows = RelatedMaxims::DefaultLimit;
+    affini_->setFixedHeight((QFontMetrics(affini_->font()).height() + 4) * rows + 2 * affini_->frameWidth());
 }
 
 // Only the hit being read has its related maxims computed: moving along the list stays quick.
