@@ -379,7 +379,7 @@ void ricerca::buildButtons()
     copia_ = button(QStringLiteral("copia"), QStringLiteral("Co&pia"), QStringLiteral("Copia"),
                     QStringLiteral("cliccare per copiare le massime scelte (o Ctrl+C)"), &ricerca::copia_Click);
     stampa_ = button(QStringLiteral("stampa"), QStringLiteral("&Stampa"), QStringLiteral("Stampa"),
-                     QStringLiteral("cliccare per stampare le massime elencate"), &ricerca::stampa_Click);
+                     QStringLiteral("cliccare per stampare le massime elencate, o solo quelle scelte quando sono più d'una"), &ricerca::stampa_Click);
     aggiungi_ = button(QStringLiteral("aggiungi"), QStringLiteral("Aggiungi alla &raccolta..."), QStringLiteral("Aggiungi alla raccolta"),
                        QStringLiteral("cliccare per aggiungere le massime scelte a una raccolta (o Ctrl+R)"), &ricerca::aggiungi_Click);
     chiudi_ = button(QStringLiteral("chiudi"), QStringLiteral("&Chiudi"), QStringLiteral("Chiudi"),
