@@ -1,4 +1,5 @@
 #include "ricerca.h"
+#include "RelatedMaxims.h"
 #include "ResultModel.h"
 #include "SearchMessages.h"
 #include "Thesaurus.h"
@@ -6,7 +7,9 @@
 #include "archives/ArchiveWindow.h"
 #include "shell/ModNorvelia.h"
 #include "shell/Settings.h"
+#include "wordout/PageLayout.h"
 #include "wordout/WordApplication.h"
+#include "wordout/WordDocument.h"
 #include "wordout/WordOut.h"
 #include "platform/Fonts.h"
 #include "platform/Forms.h"
@@ -14,6 +17,8 @@
 #include "platform/ScreenFit.h"
 #include <QApplication>
 #include <QClipboard>
+#include <QCompleter>
+#include <QStringListModel>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QItemSelectionModel>
@@ -38,6 +43,9 @@ constexpr double ListPoints = 9.75;
 constexpr double ReadingPoints = 11.25;
 constexpr std::array<double, 9> ZoomFactors{0.8, 0.9, 1.0, 1.15, 1.3, 1.5, 1.75, 2.0, 2.3};
 
+// The foot of every printed sheet, as in the raccolte's documents.
+const QString PrintFooter = QStringLiteral("pag. %1 di %2");
+
 // The keys of what the window keeps between runs.
 const char* const GeometryKey = "ricerca/geometria";
 const char* const MaximisedKey = "ricerca/massimizzata";
@@ -58,6 +66,28 @@ QString sortName(int i)
 {
     static const char* names[] = {"per pertinenza", "dalla più recente", "dalla più antica", "nell'ordine degli archivi"};
     return QString::fromUtf8(names[i]);
+}
+
+ricerca::AddHook& addHook()
+{
+    static ricerca::AddHook hook;
+    return hook;
+}
+
+ricerca::RecentHooks& recentHooks()
+{
+    static ricerca::RecentHooks hooks;
+    return hooks;
+}
+
+// A citation in few words, for a line of the related list: "Cass. civ. sez. II 16.7.1999 n. 7547".
+QString shortCitation(const Citation& c)
+{
+    QString s = c.authority;
+    if (!c.section.isEmpty()) s += QStringLiteral(" sez. ") + c.section;
+    if (c.year) s += QStringLiteral(" %1.%2.%3").arg(c.day).arg(c.month).arg(c.year);
+    if (c.number) s += QStringLiteral(" n. %1").arg(c.number);
+    return s;
 }
 
 template <class W>
@@ -111,7 +141,7 @@ void ricerca::buildQueryRow()
           QStringLiteral("le parole da cercare: tutte devono comparire; \"frase esatta\", parola* (inizio di "
                          "parola), -parola (da escludere), O tra due parole (l'una o l'altra); citazioni "
                          "(Cass. sez. II 3679/1996, TAR Lombardia 1998) e norme (art. 1117 cod. civ., legge 47/1985). "
-                         "Freccia giù: all'elenco; Invio: apre la massima scelta; F1: la guida della ricerca"));
+                         "Freccia giù: all'elenco; freccia su all'inizio: la ricerca precedente; Alt+freccia giù o F4: le ricerche recenti; Invio: apre la massima scelta; F1: la guida della ricerca"));
     testo_->setFont(Fonts::design(QStringLiteral("MS Sans Serif"), 12));
     testo_->setPlaceholderText(QStringLiteral("es. revoca amministratore, \"parti comuni\", Cass. 3679/1996, art. 1117 cod. civ."));
     testo_->setClearButtonEnabled(true);
@@ -119,6 +149,18 @@ void ricerca::buildQueryRow()
     testo_->installEventFilter(this);
     connect(testo_, &QLineEdit::textChanged, this, &ricerca::testo_Change);
     connect(testo_, &QLineEdit::returnPressed, this, &ricerca::testo_Enter);
+    // The queries searched before, offered as the user types and from the drop-down.
+    recentModel_ = new QStringListModel(this);
+    recenti_ = new QCompleter(recentModel_, this);
+    recenti_->setObjectName(QStringLiteral("recenti"));
+    recenti_->setCaseSensitivity(Qt::CaseInsensitive);
+    recenti_->setMaxVisibleItems(RecentShown);
+    recenti_->popup()->setObjectName(QStringLiteral("elencoRecenti"));
+    recenti_->popup()->setAccessibleName(QStringLiteral("Ricerche recenti"));
+    // Kept apart from the box's own typing: it drops down when asked (Alt+Down or F4), all of it.
+    recenti_->setCompletionMode(QCompleter::UnfilteredPopupCompletion);
+    recenti_->setWidget(testo_);
+    connect(recenti_, qOverload<const QString&>(&QCompleter::activated), testo_, &QLineEdit::setText);
 
     esito_ = yellow(QStringLiteral("esito"), 9.75, true, QStringLiteral("numero delle massime trovate e tempo impiegato"));
     esito_->setAccessibleName(QStringLiteral("Esito della ricerca"));
@@ -193,6 +235,43 @@ void ricerca::buildReadingPane()
     lettura_->setPalette(p);
     lettura_->viewport()->installEventFilter(this);
     pannelloLayout_->addWidget(lettura_, 1);
+
+    affiniTitolo_ = new VLabel;
+    registerControl(affiniTitolo_, QStringLiteral("affiniTitolo"));
+    affiniTitolo_->setCaption(QStringLiteral("Massime affini (calcolate)"));
+    affiniTitolo_->setAccessibleName(QStringLiteral("Massime affini (calcolate)"));
+    affiniTitolo_->setWordWrap(false);
+    affiniTitolo_->setTransparent(true);
+    affiniTitolo_->setForeColor(White);
+    affiniTitolo_->setFont(Fonts::design(QStringLiteral("MS Sans Serif"), 8.25, true));
+    affini_ = new QListWidget;
+    registerControl(affini_, QStringLiteral("affini"));
+    named(affini_, QStringLiteral("Massime affini (calcolate)"),
+          QStringLiteral("le massime vicine a quella scelta, calcolate dal programma (la stessa sentenza, le norme citate, "
+                         "le parole, l'argomento); frecce o clic: la legge sopra; Invio o doppio clic: la apre nel suo "
+                         "archivio; Ctrl+R: la aggiunge a una raccolta"));
+    affiniTitolo_->setBuddy(affini_);
+    affini_->setFont(listFont(0));
+    affini_->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    affini_->setUniformItemSizes(true);
+    {
+        QPalette p = affini_->palette();
+        p.setColor(QPalette::Base, White);
+        p.setColor(QPalette::Text, DarkBlue);
+        affini_->setPalette(p);
+    }
+    sizeRelated();
+    affini_->installEventFilter(this);
+    connect(affini_, &QListWidget::currentRowChanged, this, [this](int row) {
+        if (fillingRelated_ || row < 0) return;
+        showMaxim(affini_->item(row)->data(Qt::UserRole).toInt());
+    });
+    // A click on the line already chosen reads it again after the hit was read.
+    connect(affini_, &QListWidget::itemClicked, this, [this](QListWidgetItem* item) { showMaxim(item->data(Qt::UserRole).toInt()); });
+    connect(affini_, &QListWidget::itemDoubleClicked, this,
+            [this](QListWidgetItem* item) { OpenEntry(item->data(Qt::UserRole).toInt()); });
+    pannelloLayout_->addWidget(affiniTitolo_);
+    pannelloLayout_->addWidget(affini_);
 }
 
 void ricerca::buildFilters()
@@ -300,7 +379,9 @@ void ricerca::buildButtons()
     copia_ = button(QStringLiteral("copia"), QStringLiteral("Co&pia"), QStringLiteral("Copia"),
                     QStringLiteral("cliccare per copiare le massime scelte (o Ctrl+C)"), &ricerca::copia_Click);
     stampa_ = button(QStringLiteral("stampa"), QStringLiteral("&Stampa"), QStringLiteral("Stampa"),
-                     QStringLiteral("cliccare per stampare le massime elencate"), &ricerca::stampa_Click);
+                     QStringLiteral("cliccare per stampare le massime elencate, o solo quelle scelte quando sono più d'una"), &ricerca::stampa_Click);
+    aggiungi_ = button(QStringLiteral("aggiungi"), QStringLiteral("Aggiungi alla &raccolta..."), QStringLiteral("Aggiungi alla raccolta"),
+                       QStringLiteral("cliccare per aggiungere le massime scelte a una raccolta (o Ctrl+R)"), &ricerca::aggiungi_Click);
     chiudi_ = button(QStringLiteral("chiudi"), QStringLiteral("&Chiudi"), QStringLiteral("Chiudi"),
                      QStringLiteral("cliccare per chiudere la finestra di ricerca (o Esc)"), &ricerca::chiudi_Click);
 }
@@ -318,6 +399,11 @@ void ricerca::buildKeys()
     });
     key(QKeySequence(Qt::Key_Escape), &ricerca::chiudi_Click);
     key(QKeySequence(Qt::Key_F1), &ricerca::aiuto_Click);
+    // From the related list the key adds the maxim chosen there, elsewhere the hits chosen.
+    key(QKeySequence(Qt::CTRL | Qt::Key_R), [this] {
+        if (affini_->hasFocus()) aggiungiAffine_Click();
+        else aggiungi_Click();
+    });
     key(QKeySequence(Qt::CTRL | Qt::Key_Plus), [this] { setZoom(zoom_ + 1); });
     key(QKeySequence(Qt::CTRL | Qt::Key_Equal), [this] { setZoom(zoom_ + 1); });
     key(QKeySequence(Qt::CTRL | Qt::Key_Minus), [this] { setZoom(zoom_ - 1); });
@@ -352,8 +438,9 @@ void ricerca::layOut()
     buttons->setSpacing(6);
     buttons->addWidget(apri_, 0, 0);
     buttons->addWidget(copia_, 0, 1);
-    buttons->addWidget(stampa_, 1, 0);
-    buttons->addWidget(chiudi_, 1, 1);
+    buttons->addWidget(aggiungi_, 1, 0, 1, 2);
+    buttons->addWidget(stampa_, 2, 0);
+    buttons->addWidget(chiudi_, 2, 1);
     filtri_->addSpacing(10);
     filtri_->addWidget(azzera_);
     filtri_->addStretch(1);
@@ -391,6 +478,8 @@ void ricerca::Form_Load()
     placeOnScreen(*settings);
     // The first time, a little more of the room to the list than to the pane.
     if (!divisore_->restoreState(settings->value(QLatin1String(DividerKey)).toByteArray())) divisore_->setSizes({600, 400});
+    related_ = std::make_unique<RelatedMaxims>(*index_);
+    refreshRecent();
     runSearch();
     testo_->setFocus();
 }
@@ -438,6 +527,8 @@ void ricerca::applyZoom()
 {
     list_->setFont(listFont(zoom_));
     lettura_->setFont(readingFont(zoom_));
+    affini_->setFont(listFont(zoom_));
+    sizeRelated();
     // The rows are all of one height, measured once: measured again for the new text size.
     list_->setUniformItemSizes(false);
     list_->setUniformItemSizes(true);
@@ -451,6 +542,7 @@ void ricerca::applyZoom()
 void ricerca::testo_Change()
 {
     given_ = false;
+    recalled_ = -1;
     runSearch();
 }
 
@@ -588,12 +680,18 @@ void ricerca::showCounts()
     filling_ = false;
 }
 
-// The hit the list's cursor is on, read whole: where it stands, its text with the words found in
-// bold, its citation.
+// The hit the list's cursor is on, read whole, and the maxims related to it under it.
 void ricerca::showReading()
 {
     const int id = index_ ? model_->entryAt(list_->currentIndex().row()) : -1;
-    if (id < 0) {
+    showMaxim(id);
+    showRelated(id);
+}
+
+// A maxim read whole: where it stands, its text with the words found in bold, its citation.
+void ricerca::showMaxim(int id)
+{
+    if (id < 0 || !index_) {
         lettura_->clear();
         return;
     }
@@ -608,6 +706,41 @@ void ricerca::showReading()
     if (!citation.isEmpty())
         html += QStringLiteral("<p style=\"color:#000080\"><i>(") + citation.toHtmlEscaped() + QStringLiteral(")</i></p>");
     lettura_->setHtml(html);
+}
+
+// Eight lines, the most the related list holds, and no more of the pane's room.
+void ricerca::sizeRelated()
+{
+    const int rows = RelatedMaxims::DefaultLimit;
+    affini_->setFixedHeight((QFontMetrics(affini_->font()).height() + 4) * rows + 2 * affini_->frameWidth());
+}
+
+// Only the hit being read has its related maxims computed: moving along the list stays quick.
+void ricerca::showRelated(int id)
+{
+    fillingRelated_ = true;
+    affini_->clear();
+    if (id >= 0 && related_) {
+        for (const RelatedMaxim& r : related_->of(id)) {
+            const MaximEntry& e = index_->entry(r.id);
+            const QString citation = e.cited ? shortCitation(e.citation) : QString();
+            QStringList parts{MaximCorpus::archiveTitle(e), QStringLiteral("%1) %2").arg(e.topic).arg(MaximCorpus::topicTitle(e)),
+                              QStringLiteral("n. %1").arg(e.maxim)};
+            if (!citation.isEmpty()) parts << citation;
+            auto* item = new QListWidgetItem(parts.join(QStringLiteral(" \u2013 ")) + QStringLiteral(" (") + related_->reason(r) +
+                                             QStringLiteral(")"));
+            item->setData(Qt::UserRole, r.id);
+            affini_->addItem(item);
+        }
+    }
+    fillingRelated_ = false;
+}
+
+QList<int> ricerca::RelatedIds() const
+{
+    QList<int> ids;
+    for (int k = 0; k < affini_->count(); ++k) ids << affini_->item(k)->data(Qt::UserRole).toInt();
+    return ids;
 }
 
 QList<int> ricerca::selectedRows() const
@@ -631,6 +764,7 @@ void ricerca::moveIntoList()
 
 void ricerca::testo_Enter()
 {
+    rememberQuery();
     if (model_->rowCount() == 0) return;
     OpenHit(list_->currentIndex().isValid() ? list_->currentIndex().row() : 0);
 }
@@ -644,6 +778,13 @@ void ricerca::OpenHit(int row)
 {
     const int id = model_->entryAt(row);
     if (id < 0) return;
+    rememberQuery();
+    OpenEntry(id);
+}
+
+void ricerca::OpenEntry(int id)
+{
+    if (id < 0 || !index_) return;
     const MaximEntry& e = index_->entry(id);
     const QString name = MaximCorpus::archiveName(e);
     auto* w = Forms::instance().ref<ArchiveWindow>(name);
@@ -673,7 +814,82 @@ QString ricerca::SelectedText() const
 void ricerca::copia_Click()
 {
     const QString text = SelectedText();
-    if (!text.isEmpty()) QApplication::clipboard()->setText(text);
+    if (text.isEmpty()) return;
+    QApplication::clipboard()->setText(text);
+    rememberQuery();
+}
+
+void ricerca::setAddHook(AddHook hook) { addHook() = std::move(hook); }
+
+void ricerca::setRecentHooks(RecentHooks hooks) { recentHooks() = std::move(hooks); }
+
+void ricerca::aggiungi_Click()
+{
+    std::vector<MaximEntry> maxims;
+    if (index_)
+        for (int row : selectedRows())
+            if (const int id = model_->entryAt(row); id >= 0) maxims.push_back(index_->entry(id));
+    if (maxims.empty()) {
+        MsgBox(QStringLiteral("Non vi è nulla da aggiungere: scegliere nell'elenco le massime da aggiungere alla raccolta."),
+               MsgButtons::OK, MsgIcon::Exclamation, ModNorvelia::state().CheckTitle);
+        return;
+    }
+    if (!addHook()) return;
+    const QString message = addHook()(maxims);
+    if (!message.isEmpty()) avviso_->setCaption(message);
+}
+
+void ricerca::aggiungiAffine_Click()
+{
+    QListWidgetItem* item = affini_->currentItem();
+    if (!item || !index_) {
+        MsgBox(QStringLiteral("Non vi è nulla da aggiungere: scegliere una delle massime affini."), MsgButtons::OK,
+               MsgIcon::Exclamation, ModNorvelia::state().CheckTitle);
+        return;
+    }
+    if (!addHook()) return;
+    const QString message = addHook()({index_->entry(item->data(Qt::UserRole).toInt())});
+    if (!message.isEmpty()) avviso_->setCaption(message);
+}
+
+// A query is kept when the user has used it: opened or copied what it found, or pressed Enter on it.
+// A list given from elsewhere is not a query of the user's.
+void ricerca::rememberQuery()
+{
+    const QString query = testo_->text().simplified();
+    if (given_ || query.isEmpty() || !recentHooks().remember) return;
+    recentHooks().remember(query);
+    refreshRecent();
+}
+
+void ricerca::refreshRecent()
+{
+    QStringList queries = recentHooks().recent ? recentHooks().recent() : QStringList();
+    if (queries.size() > RecentShown) queries = queries.mid(0, RecentShown);
+    recentModel_->setStringList(queries);
+    recalled_ = -1;
+}
+
+void ricerca::ShowRecent()
+{
+    if (recentModel_->rowCount() == 0) return;
+    recenti_->setCompletionPrefix(QString());
+    recenti_->complete();
+}
+
+// Up at the start of the box brings back the query before, and again the one before that.
+void ricerca::recallQuery()
+{
+    const QStringList queries = recentModel_->stringList();
+    const int next = recalled_ + 1;
+    if (next >= queries.size()) return;
+    {
+        const QSignalBlocker block(recenti_);
+        testo_->setText(queries[next]);
+    }
+    recalled_ = next;
+    testo_->setCursorPosition(0);
+    recenti_->popup()->hide();
 }
 
 QString ricerca::QueryLine() const
@@ -720,24 +936,34 @@ void ricerca::PrintHits()
                MsgIcon::Exclamation, ModNorvelia::state().CheckTitle);
         return;
     }
+    // More than one hit chosen: those alone; otherwise every hit listed.
+    std::vector<int> ids;
+    const QList<int> rows = selectedRows();
+    if (rows.size() > 1)
+        for (int row : rows) ids.push_back(model_->entryAt(row));
+    else
+        for (const SearchIndex::Hit& h : result_.hits) ids.push_back(h.id);
     WordApplication* app = WordOut::StartDocument();
     if (!app) return;
     WordSelection& sel = app->Selection();
-    const QChar cr(13), ff(12);
+    const QChar cr(13);
     sel.setFontName(QStringLiteral("Century Gothic"));
     sel.setFontSize(18);
     sel.TypeText(ArchiveWindow::PrintHeading() + cr + cr);
     sel.setFontSize(12);
     sel.TypeText(QueryLine() + cr + cr);
-    for (std::size_t k = 0; k < result_.hits.size(); ++k) {
-        const MaximEntry& e = index_->entry(result_.hits[k].id);
-        if (k > 0) sel.TypeText(QString(cr) + ff);
-        sel.TypeText(MaximCorpus::headingLine(e) + cr);
-        sel.TypeText(e.text);
+    // One maxim after another, as a raccolta is exported, with the sheets numbered at their foot.
+    for (std::size_t k = 0; k < ids.size(); ++k) {
+        const MaximEntry& e = index_->entry(ids[k]);
+        sel.setBold(true);
+        sel.TypeText(QStringLiteral("%1. ").arg(k + 1) + MaximCorpus::headingLine(e) + cr);
+        sel.setBold(false);
+        sel.TypeText(e.text + cr + cr);
     }
     sel.SelectDocument();
     sel.setAlignment(3);
     sel.release();
+    if (WordDocument* doc = sel.Document()) PageLayout::setFooter(doc->text(), PrintFooter);
 }
 
 void ricerca::chiudi_Click() { Forms::instance().hide(QStringLiteral("ricerca")); }
@@ -749,6 +975,19 @@ bool ricerca::eventFilter(QObject* watched, QEvent* event)
     if (event->type() == QEvent::KeyPress) {
         auto* k = static_cast<QKeyEvent*>(event);
         const bool plain = k->modifiers() == Qt::NoModifier || k->modifiers() == Qt::KeypadModifier;
+        if (watched == testo_ && plain && k->key() == Qt::Key_Up && testo_->cursorPosition() == 0 &&
+            !testo_->hasSelectedText()) {
+            recallQuery();
+            return true;
+        }
+        if (watched == testo_ && (k->key() == Qt::Key_F4 || (k->key() == Qt::Key_Down && k->modifiers() == Qt::AltModifier))) {
+            ShowRecent();
+            return true;
+        }
+        if (watched == affini_ && plain && (k->key() == Qt::Key_Return || k->key() == Qt::Key_Enter)) {
+            if (QListWidgetItem* item = affini_->currentItem()) OpenEntry(item->data(Qt::UserRole).toInt());
+            return true;
+        }
         if (watched == testo_ && plain && (k->key() == Qt::Key_Down || k->key() == Qt::Key_PageDown)) {
             moveIntoList();
             return true;

@@ -6,15 +6,21 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QListView>
 #include <QPushButton>
 #include <QSpinBox>
 #include <QSplitter>
 #include <QTextBrowser>
 #include <QVBoxLayout>
+#include <functional>
+#include <memory>
 
 class ResultModel;
+class RelatedMaxims;
+class QCompleter;
 class QSettings;
+class QStringListModel;
 
 // The search window: one box for words, phrases and citations, the hits of every keystroke in a list,
 // the selected hit read whole under the list, and beside them the filters with the number of hits each
@@ -41,9 +47,29 @@ public:
     void stampa_Click();
     void chiudi_Click();
     void aiuto_Click();
+    void aggiungi_Click();
+    // Adds the maxim chosen in the related list to a raccolta.
+    void aggiungiAffine_Click();
+
+    // Beyond the search's floor: adding maxims to a raccolta is done by a hook the program fills at
+    // start; it receives the maxims and returns the confirmation to show (empty when nothing was added).
+    using AddHook = std::function<QString(const std::vector<MaximEntry>& maxims)>;
+    static void setAddHook(AddHook hook);
+    // The queries the user searched before, kept where the raccolte are: a hook to keep one, and one
+    // that gives them back newest first.
+    struct RecentHooks {
+        std::function<void(const QString& query)> remember;
+        std::function<QStringList()> recent;
+    };
+    static void setRecentHooks(RecentHooks hooks);
+    static constexpr int RecentShown = 20;
 
     // Shows the hit's maxim in its archive window.
     void OpenHit(int row);
+    // Shows entry id of the index in its archive window.
+    void OpenEntry(int id);
+    // The entries of the maxims the related list shows, best first.
+    QList<int> RelatedIds() const;
     // The selected hits as the clipboard receives them.
     QString SelectedText() const;
     void PrintHits();
@@ -64,6 +90,11 @@ public:
     QLineEdit* testo() const { return testo_; }
     QListView* risultati() const { return list_; }
     QTextBrowser* lettura() const { return lettura_; }
+    QListWidget* affini() const { return affini_; }
+    QPushButton* aggiungi() const { return aggiungi_; }
+    QCompleter* recenti() const { return recenti_; }
+    // Drops the recent queries down under the search box.
+    void ShowRecent();
     QSplitter* divisore() const { return divisore_; }
     VLabel* esito() const { return esito_; }
     VLabel* avviso() const { return avviso_; }
@@ -101,6 +132,12 @@ private:
     void showCounts();
     void showSuggestions();
     void showReading();
+    void showMaxim(int id);
+    void showRelated(int id);
+    void sizeRelated();
+    void rememberQuery();
+    void recallQuery();
+    void refreshRecent();
     SearchIndex::Filters filters() const;
     QList<int> selectedRows() const;
     void moveIntoList();
@@ -119,6 +156,13 @@ private:
     QWidget* pannello_;
     QVBoxLayout* pannelloLayout_;
     QTextBrowser* lettura_;
+    VLabel* affiniTitolo_;
+    QListWidget* affini_;
+    std::unique_ptr<RelatedMaxims> related_;
+    bool fillingRelated_ = false;
+    QCompleter* recenti_;
+    QStringListModel* recentModel_;
+    int recalled_ = -1;   // the place in the recent queries of the one Up brought back
     // The filters' column, and the buttons under it.
     QVBoxLayout* filtri_;
     QComboBox* archivio_;
@@ -134,6 +178,7 @@ private:
     QPushButton* apri_;
     QPushButton* copia_;
     QPushButton* stampa_;
+    QPushButton* aggiungi_;
     QPushButton* chiudi_;
     bool filling_ = false;
     int zoom_ = 0;

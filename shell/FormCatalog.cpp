@@ -59,6 +59,26 @@ void DefineAllForms()
         }
         return message;
     });
+    ricerca::setAddHook([](const std::vector<MaximEntry>& maxims) {
+        std::vector<MaximRef> refs;
+        for (const MaximEntry& e : maxims) refs.push_back(MaximRef{MaximCorpus::archiveName(e), e.topic, e.maxim, e.text});
+        const QString message = RaccolteActions::addMaxims(refs);
+        if (auto* w = qobject_cast<raccolte*>(Forms::instance().find(QStringLiteral("raccolte"))); w && !message.isEmpty()) {
+            w->Refresh();
+            w->stato()->setText(message);
+        }
+        return message;
+    });
+    ricerca::setRecentHooks(ricerca::RecentHooks{
+        // A query not kept costs nothing the user made: no message for it (the store says once why it cannot write).
+        [](const QString& query) { (void)RaccolteActions::store().rememberSearch(query); },
+        [] {
+            QStringList queries;
+            const auto recent = RaccolteActions::store().recentSearches();
+            if (recent.ok())
+                for (const QString& q : recent.value) queries << q;
+            return queries;
+        }});
     for (const HelpPageDef& p : HelpPages::all()) {
         const HelpPageDef* def = &p;
         f.define(QString::fromLatin1(p.name), [def] { return new HelpPageWindow(*def); });

@@ -5,10 +5,13 @@
 #include "archives/ArchiveWindow.h"
 #include "raccolte/RaccolteActions.h"
 #include "raccolte/raccolte.h"
+#include "search/ricerca.h"
 #include "shell/CommandLine.h"
 #include "shell/scelta.h"
 #include "wordout/PageLayout.h"
 #include <QCheckBox>
+#include <QCompleter>
+#include <QListView>
 #include <QClipboard>
 #include <QMimeData>
 #include <QProcess>
@@ -94,6 +97,34 @@ private slots:
         QCOMPARE(info->count, 2);
         QVERIFY(fx->platform().boxes.isEmpty());
         QCOMPARE(qobject_cast<QAction*>(w->controlNamed(QStringLiteral("aggiungi")))->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_R));
+    }
+
+    // The search window reaches the store through the hooks the program fills at start.
+    void addingAndRememberingFromTheSearchWindow()
+    {
+        auto* r = Forms::instance().show<ricerca>(QStringLiteral("ricerca"));
+        r->testo()->clear();
+        QTest::keyClicks(r->testo(), QStringLiteral("revoca amministratore"));
+        QItemSelectionModel* sel = r->risultati()->selectionModel();
+        sel->clearSelection();
+        for (int row : {0, 1}) sel->select(r->risultati()->model()->index(row, 0), QItemSelectionModel::Select);
+        fx->platform().inputs = {QStringLiteral("Causa Rossi")};
+        r->aggiungi_Click();
+        QCOMPARE(r->avviso()->caption(), QStringLiteral("2 massime aggiunte a «Causa Rossi»"));
+        const auto info = RaccolteActions::store().find(QStringLiteral("Causa Rossi")).value;
+        QVERIFY(info);
+        const std::vector<StoredMaxim> kept = RaccolteActions::store().maxims(info->id).value;
+        QCOMPARE(kept.size(), std::size_t(2));
+        const MaximEntry& first = SearchIndex::shared().entry(r->result().hits.front().id);
+        QCOMPARE(kept.front().archive, MaximCorpus::archiveName(first));
+        QCOMPARE(kept.front().topic, first.topic);
+        QCOMPARE(kept.front().maxim, first.maxim);
+
+        QVERIFY(RaccolteActions::store().recentSearches().value.empty());
+        r->copia_Click();
+        QCOMPARE(RaccolteActions::store().recentSearches().value.front(), QStringLiteral("revoca amministratore"));
+        QCOMPARE(r->recenti()->model()->rowCount(), 1);
+        QVERIFY(fx->platform().boxes.isEmpty());
     }
 
     void addedMessages_data()

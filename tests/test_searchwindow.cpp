@@ -4,6 +4,7 @@
 #include "archives/ArchiveWindow.h"
 #include "help/HelpPageWindow.h"
 #include "platform/ScreenFit.h"
+#include "search/RelatedMaxims.h"
 #include "search/ResultModel.h"
 #include "search/ricerca.h"
 #include "raccolte/RaccoltaDocument.h"
@@ -11,10 +12,14 @@
 #include "shell/CommandLine.h"
 #include "shell/Settings.h"
 #include "shell/scelta.h"
+#include "wordout/PageLayout.h"
 #include "wordout/WordApplication.h"
 #include "wordout/WordDocument.h"
 #include "wordout/WordOut.h"
+#include <QAbstractItemView>
 #include <QCheckBox>
+#include <QCompleter>
+#include <QListWidget>
 #include <QClipboard>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -246,29 +251,176 @@ private slots:
         QVERIFY(QGuiApplication::clipboard()->text().isEmpty());
     }
 
-    void printingTheHits()
+    // The maxims' headings a printed document holds, and how many of its paragraphs start a sheet of
+    // their own or are not justified.
+    static std::pair<QStringList, int> printed(const QTextDocument* d)
     {
-        ricerca* r = openSearch(QStringLiteral("revoca amministratore"));
-        r->ordine()->setCurrentIndex(1);
-        const int n = int(r->result().hits.size());
-        r->stampa_Click();
-        const QTextDocument* d = WordOut::currentDoc()->text();
         QStringList headings;
         int breaks = 0;
         for (QTextBlock b = d->begin(); b.isValid(); b = b.next()) {
-            if (b.text().startsWith(QStringLiteral("Massime s"))) headings << b.text();
+            if (b.text().contains(QStringLiteral(". Massime s"))) headings << b.text();
             breaks += bool(b.blockFormat().pageBreakPolicy() & QTextFormat::PageBreak_AlwaysBefore);
-            QCOMPARE(b.blockFormat().alignment() & Qt::AlignHorizontal_Mask, Qt::AlignJustify);
+            // Justified throughout, as the window's prints ever were.
+            breaks += (b.blockFormat().alignment() & Qt::AlignHorizontal_Mask) != Qt::AlignJustify;
         }
+        return {headings, breaks};
+    }
+
+    void printingTheHits_data()
+    {
+        QTest::addColumn<int>("selected");   // rows chosen before printing
+        QTest::newRow("one chosen: every hit") << 1;
+        QTest::newRow("three chosen: those alone") << 3;
+    }
+    void printingTheHits()
+    {
+        QFETCH(int, selected);
+        ricerca* r = openSearch(QStringLiteral("revoca amministratore"));
+        r->ordine()->setCurrentIndex(1);
+        const int n = int(r->result().hits.size());
+        QVERIFY(n > 3);
+        QItemSelectionModel* sel = r->risultati()->selectionModel();
+        sel->clearSelection();
+        // The rows chosen are not the first ones, so that printing them all would show.
+        for (int k = 0; k < selected; ++k) sel->select(r->risultati()->model()->index(k + 1, 0), QItemSelectionModel::Select);
+        r->stampa_Click();
+        const QTextDocument* d = WordOut::currentDoc()->text();
+        const auto [headings, breaks] = printed(d);
         QCOMPARE(d->begin().text(), QStringLiteral("NORVELIA - massime sull'edilizia"));
         QCOMPARE(d->begin().next().next().text(), QStringLiteral("Ricerca: revoca amministratore; ordine: dalla più recente"));
-        QCOMPARE(headings.size(), n);
-        QCOMPARE(breaks, n - 1);
-        QCOMPARE(headings.first(), MaximCorpus::headingLine(SearchIndex::shared().entry(r->result().hits.front().id)));
+        const int expected = selected > 1 ? selected : n;
+        const int first = selected > 1 ? 1 : 0;
+        QCOMPARE(headings.size(), expected);
+        QCOMPARE(breaks, 0);   // one maxim after another, justified, no sheet each
+        QCOMPARE(headings.first(),
+                 QStringLiteral("1. ") + MaximCorpus::headingLine(SearchIndex::shared().entry(r->result().hits[std::size_t(first)].id)));
+        QCOMPARE(PageLayout::footer(d), QStringLiteral("pag. %1 di %2"));
 
         r->testo()->clear();
+        fx->platform().boxes.clear();
         r->stampa_Click();   // nothing to print: a message, no document
         QCOMPARE(fx->platform().boxes.size(), 1);
+    }
+
+    void relatedMaximsFollowTheHitRead()
+    {
+        ricerca* r = openSearch(QStringLiteral("distacco riscaldamento centralizzato"));
+        QListWidget* affini = r->affini();
+        QCOMPARE(affini->objectName(), QStringLiteral("affini"));
+        QCOMPARE(affini->accessibleName(), QStringLiteral("Massime affini (calcolate)"));
+        QVERIFY(r->result().hits.size() > 2);
+        RelatedMaxims related(SearchIndex::shared());
+        for (int row : {0, 2}) {
+            r->risultati()->setCurrentIndex(r->risultati()->model()->index(row, 0));
+            const int hit = r->result().hits[std::size_t(row)].id;
+            const std::vector<RelatedMaxim> expected = related.of(hit);
+            QList<int> ids;
+            for (const RelatedMaxim& m : expected) ids << m.id;
+            QVERIFY(!ids.isEmpty() && ids.size() <= 8);
+            QVERIFY(!ids.contains(hit));
+            QCOMPARE(r->RelatedIds(), ids);
+            for (int k = 0; k < affini->count(); ++k) {
+                const MaximEntry& e = SearchIndex::shared().entry(ids[k]);
+                const QString line = affini->item(k)->text();
+                QVERIFY2(line.contains(MaximCorpus::topicTitle(e)) && line.contains(QStringLiteral("n. %1").arg(e.maxim)), qPrintable(line));
+                QVERIFY2(line.endsWith(QStringLiteral("(") + related.reason(expected[std::size_t(k)]) + QStringLiteral(")")), qPrintable(line));
+            }
+        }
+        // The arrows in the list read a related maxim in the pane, and leave the list of hits alone.
+        const int hitRow = r->risultati()->currentIndex().row();
+        affini->setFocus();
+        affini->setCurrentRow(0);
+        QTest::keyClick(affini, Qt::Key_Down);
+        const MaximEntry& second = SearchIndex::shared().entry(r->RelatedIds()[1]);
+        QVERIFY(r->lettura()->toPlainText().contains(MaximCorpus::topicTitle(second) + QStringLiteral(" \u2013 n. %1").arg(second.maxim)));
+        QCOMPARE(r->risultati()->currentIndex().row(), hitRow);
+        QCOMPARE(r->RelatedIds().size(), affini->count());
+        // Enter opens it in its archive window, on its topic and maxim.
+        QTest::keyClick(affini, Qt::Key_Return);
+        auto* w = Forms::instance().find<ArchiveWindow>(MaximCorpus::archiveName(second));
+        QVERIFY(w && w->isVisible());
+        QCOMPARE(w->List1()->currentRow(), second.topic - 1);
+        QCOMPARE(w->HScroll1()->value(), second.maxim);
+    }
+
+    void addingToARaccolta_data()
+    {
+        QTest::addColumn<QString>("how");
+        QTest::addColumn<int>("chosen");   // hits chosen in the list
+        QTest::newRow("the button, two hits") << "button" << 2;
+        QTest::newRow("Ctrl+R in the list, three hits") << "key" << 3;
+        QTest::newRow("Ctrl+R in the related list") << "related" << 2;
+    }
+    void addingToARaccolta()
+    {
+        QFETCH(QString, how);
+        QFETCH(int, chosen);
+        std::vector<MaximEntry> given;
+        ricerca::setAddHook([&given](const std::vector<MaximEntry>& maxims) {
+            given = maxims;
+            return QStringLiteral("%1 massime aggiunte a «Causa Rossi»").arg(maxims.size());
+        });
+        ricerca* r = activeSearch(QStringLiteral("revoca amministratore"));
+        QVERIFY(r->aggiungi()->text().contains(QStringLiteral("&r")));
+        QCOMPARE(r->aggiungi()->objectName(), QStringLiteral("aggiungi"));
+        QItemSelectionModel* sel = r->risultati()->selectionModel();
+        sel->clearSelection();
+        QList<int> expected;
+        for (int k = 0; k < chosen; ++k) {
+            sel->select(r->risultati()->model()->index(2 * k, 0), QItemSelectionModel::Select);
+            expected << r->result().hits[std::size_t(2 * k)].id;
+        }
+        if (how == QLatin1String("button")) {
+            QTest::mouseClick(r->aggiungi(), Qt::LeftButton);
+        } else if (how == QLatin1String("key")) {
+            r->risultati()->setFocus();
+            QTest::keyClick(r->risultati(), Qt::Key_R, Qt::ControlModifier);
+        } else {
+            r->affini()->setFocus();
+            r->affini()->setCurrentRow(1);
+            expected = {r->RelatedIds()[1]};
+            QTest::keyClick(r->affini(), Qt::Key_R, Qt::ControlModifier);
+        }
+        QList<int> got;
+        for (const MaximEntry& e : given) got << RelatedMaxims::find(SearchIndex::shared(), e.archive, e.topic, e.maxim);
+        QCOMPARE(got, expected);
+        QCOMPARE(r->avviso()->caption(), QStringLiteral("%1 massime aggiunte a «Causa Rossi»").arg(expected.size()));
+        ricerca::setAddHook({});
+    }
+
+    void recentQueries()
+    {
+        QStringList kept;
+        ricerca::setRecentHooks({[&kept](const QString& q) {
+                                     kept.removeAll(q);
+                                     kept.prepend(q);
+                                 },
+                                 [&kept] { return kept; }});
+        ricerca* r = activeSearch(QStringLiteral("revoca amministratore"));
+        QTest::keyClick(r->testo(), Qt::Key_Return);   // Enter keeps the query
+        Forms::instance().show(QStringLiteral("ricerca"));
+        r = activeSearch(QStringLiteral("parti comuni"));
+        r->copia_Click();                              // so does copying what it found
+        r = activeSearch(QStringLiteral("sopraelevazione"));   // typed only: not kept
+        QCOMPARE(kept, QStringList({QStringLiteral("parti comuni"), QStringLiteral("revoca amministratore")}));
+        // Up in the middle of the box moves the cursor; at its start it brings the queries back in turn.
+        r->testo()->setCursorPosition(3);
+        QTest::keyClick(r->testo(), Qt::Key_Up);
+        QCOMPARE(r->testo()->text(), QStringLiteral("sopraelevazione"));
+        r->testo()->setCursorPosition(0);
+        QTest::keyClick(r->testo(), Qt::Key_Up);
+        QCOMPARE(r->testo()->text(), QStringLiteral("parti comuni"));
+        QTest::keyClick(r->testo(), Qt::Key_Up);
+        QCOMPARE(r->testo()->text(), QStringLiteral("revoca amministratore"));
+        QTest::keyClick(r->testo(), Qt::Key_Up);   // none older
+        QCOMPARE(r->testo()->text(), QStringLiteral("revoca amministratore"));
+        QVERIFY(!r->result().hits.empty());
+        // The drop-down offers them all, newest first.
+        QTest::keyClick(r->testo(), Qt::Key_F4);
+        QCOMPARE(r->recenti()->completionCount(), 2);
+        QCOMPARE(r->recenti()->completionModel()->index(0, 0).data().toString(), QStringLiteral("parti comuni"));
+        r->recenti()->popup()->hide();
+        ricerca::setRecentHooks({});
     }
 
     void exitUnloadsTheSearchLast()
