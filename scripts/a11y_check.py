@@ -289,7 +289,7 @@ type_text(search_title, "cortile")
 
 
 def result_rows():
-    lst = find(search, pyatspi.ROLE_LIST)
+    lst = find(search, pyatspi.ROLE_LIST, r"^Massime trovate$")
     if lst is None:
         return None
     rows = [r for r in children(fresh(lst)) if r.getRole() == pyatspi.ROLE_LIST_ITEM]
