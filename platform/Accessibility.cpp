@@ -356,7 +356,12 @@ void install()
     if (installed) return;
     installed = true;
     QAccessible::installFactory(&factory);
-    if (qApp) qApp->installEventFilter(new WindowWatcher);
+    if (qApp) {
+        // Owned by the application, so that it goes with it.
+        auto* watcher = new WindowWatcher;
+        watcher->setParent(qApp);
+        qApp->installEventFilter(watcher);
+    }
 }
 
 void nameControlsOf(QWidget* window) { nameControls(window); }
