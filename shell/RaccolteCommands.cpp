@@ -104,9 +104,9 @@ int show(RaccolteStore& store, const QString& name, bool json, QString& out, QSt
     return 0;
 }
 
-int add(RaccolteStore& store, const QString& name, const QString& spec, const QString& note, QString& out, QString& err)
+int add(RaccolteStore& store, const QString& name, const QString& place, const QString& note, QString& out, QString& err)
 {
-    const QStringList parts = spec.split(QLatin1Char(':'));
+    const QStringList parts = place.split(QLatin1Char(':'));
     bool okTopic = false, okMaxim = false;
     const int topic = parts.size() == 3 ? parts[1].toInt(&okTopic) : 0;
     const int maxim = parts.size() == 3 ? parts[2].toInt(&okMaxim) : 0;
@@ -117,7 +117,7 @@ int add(RaccolteStore& store, const QString& name, const QString& spec, const QS
     const auto it = std::find_if(corpus.begin(), corpus.end(), [&](const MaximEntry& e) {
         return MaximCorpus::archiveName(e) == parts[0] && e.topic == topic && e.maxim == maxim;
     });
-    if (it == corpus.end()) return bad(err, QStringLiteral("nessuna massima %1 nell'archivio").arg(spec));
+    if (it == corpus.end()) return bad(err, QStringLiteral("nessuna massima %1 nell'archivio").arg(place));
     auto found = store.find(name);
     if (found.error) return bad(err, Raccolte::message(found.error));
     long long id = found.value ? found.value->id : 0;
