@@ -23,7 +23,8 @@ export QT_QPA_PLATFORM="${QT_QPA_PLATFORM:-offscreen}"
 
 bash scripts/deps.sh
 cmake --preset release >/dev/null
-cmake --build --preset release -j 2 --target norvelia minimal_window bench_startup bench_archives bench_printing bench_search
+cmake --build --preset release -j 2 --target norvelia minimal_window bench_startup bench_archives bench_printing bench_search \
+    bench_related bench_raccolte
 
 out=build/release/bench
 mkdir -p "$out"
@@ -41,6 +42,8 @@ run "$out/bench_startup"
 run "$out/bench_archives"
 run "$out/bench_printing"
 run "$out/bench_search" "${searchSizes[@]}"
+run "$out/bench_related" "${searchSizes[@]}"
+run "$out/bench_raccolte"
 
 machine="$(lscpu 2>/dev/null | sed -n 's/^Model name:[[:space:]]*//p' | head -n 1)"
 machine="${machine:-unknown processor}, $(nproc) cores, $(. /etc/os-release && echo "$PRETTY_NAME"), Qt $(qtpaths6 --qt-version 2>/dev/null || echo 6)"

@@ -3,7 +3,9 @@
 #include <QElapsedTimer>
 #include <QHash>
 #include <algorithm>
-#include <future>
+#include <atomic>
+#include <exception>
+#include <thread>
 #include <sqlite3.h>
 #include <stdexcept>
 
@@ -45,62 +47,52 @@ SearchIndex::~SearchIndex()
 }
 
 namespace {
-// What the text engine and the statute table receive for a run of maxims, made away from the thread
-// that writes the index.
+// What the text engine, the statute table and the list of places receive for one maxim, made away from
+// the thread that writes the index.
 struct Prepared {
-    std::vector<std::string> exact, stems, statuteKeys;
-    std::vector<std::vector<StatuteRef>> statutes;
+    std::string exact, stems, statuteKeys;
+    std::vector<StatuteRef> statutes;
+    QString place;   // folded; empty when the maxim names none
 };
 
 class Preparer {
 public:
-    void run(const std::vector<MaximEntry>& entries, std::size_t begin, std::size_t end, Prepared& out)
+    explicit Preparer(WordForms& forms) : forms_(forms) {}
+
+    void prepare(const MaximEntry& e, Prepared& out)
     {
-        out.exact.resize(end - begin);
-        out.stems.resize(end - begin);
-        out.statutes.resize(end - begin);
-        out.statuteKeys.resize(end - begin);
-        for (std::size_t k = 0; k < end - begin; ++k) {
-            const MaximEntry& e = entries[begin + k];
-            std::string& exact = out.exact[k];
-            std::string& stems = out.stems[k];
-            exact.clear();
-            stems.clear();
-            exact.reserve(std::size_t(e.text.size()));
-            TextFold::forEachWord(e.text, buffer_, [&](std::string_view w, int, int) {
-                if (!exact.empty()) exact += ' ';
-                exact += w;
-                auto it = vocabulary_.find(w);
-                if (it == vocabulary_.end()) {
-                    // Queries look up inflection keys only for words that are not function words and
-                    // not numbers; the Snowball stem is kept for the lexicon of related forms.
-                    Word v;
-                    if (!TextFold::isStopword(w) && !(w[0] >= '0' && w[0] <= '9')) {
-                        v.key = TextFold::inflectionKey(w);
-                        v.snowball = stemmer_.stem(w);
-                    }
-                    it = vocabulary_.emplace(std::string(w), std::move(v)).first;
+        std::string& exact = out.exact;
+        std::string& stems = out.stems;
+        exact.clear();
+        stems.clear();
+        exact.reserve(std::size_t(e.text.size()));
+        TextFold::forEachWord(e.text, buffer_, [&](std::string_view w, int, int) {
+            if (!exact.empty()) exact += ' ';
+            exact += w;
+            auto it = vocabulary_.find(w);
+            if (it == vocabulary_.end()) {
+                // Queries look up inflection keys only for words that are not function words and not
+                // numbers; only those words have forms.
+                std::string key;
+                if (!TextFold::isStopword(w) && !(w[0] >= '0' && w[0] <= '9')) {
+                    key = TextFold::inflectionKey(w);
+                    forms_.add(w);
                 }
-                if (it->second.key.empty()) return;
-                if (!stems.empty()) stems += ' ';
-                stems += it->second.key;
-            });
-            out.statutes[k].clear();
-            const int citationAt = Citations::start(e.text);
-            out.statuteKeys[k].clear();
-            for (StatuteMatch& m : Statutes::find(citationAt >= 0 ? QStringView(e.text).first(citationAt) : QStringView(e.text))) {
-                if (!out.statuteKeys[k].empty()) out.statuteKeys[k] += ' ';
-                out.statuteKeys[k] += QueryTranslator::statuteToken(m.ref.key);
-                out.statutes[k].push_back(std::move(m.ref));
+                it = vocabulary_.emplace(std::string(w), std::move(key)).first;
             }
+            if (it->second.empty()) return;
+            if (!stems.empty()) stems += ' ';
+            stems += it->second;
+        });
+        out.statutes.clear();
+        out.statuteKeys.clear();
+        const int citationAt = Citations::start(e.text);
+        for (StatuteMatch& m : Statutes::find(citationAt >= 0 ? QStringView(e.text).first(citationAt) : QStringView(e.text))) {
+            if (!out.statuteKeys.empty()) out.statuteKeys += ' ';
+            out.statuteKeys += QueryTranslator::statuteToken(m.ref.key);
+            out.statutes.push_back(std::move(m.ref));
         }
-    }
-    // The distinct words seen, for the lexicon of word forms.
-    void fillForms(WordForms& forms) const
-    {
-        for (const auto& [word, v] : vocabulary_)
-            if (!v.key.empty()) forms.add(word, v.snowball);
-        forms.finish();
+        out.place = e.cited && !e.citation.place.isEmpty() ? QString::fromStdString(TextFold::foldedText(e.citation.place)) : QString();
     }
 
 private:
@@ -108,13 +100,89 @@ private:
         using is_transparent = void;
         std::size_t operator()(std::string_view s) const { return std::hash<std::string_view>()(s); }
     };
-    struct Word {
-        std::string key, snowball;   // empty for function words and numbers
-    };
-    Stemmer stemmer_;
+    WordForms& forms_;
     std::string buffer_;
-    // Each distinct word is stemmed once: the archives have some 12,000 of them.
-    std::unordered_map<std::string, Word, Hash, std::equal_to<>> vocabulary_;
+    // Each distinct word is keyed once (the archives have some 12,000 of them): its inflection key, empty
+    // for function words and numbers.
+    std::unordered_map<std::string, std::string, Hash, std::equal_to<>> vocabulary_;
+};
+
+// Folding the texts and writing the index take about as long as each other, so a second thread folds
+// the maxims a little ahead of the one writing them, in a ring of slots: the writer waits only when it
+// catches up, the folder only when it is a whole ring ahead, and the memory stays that of the ring
+// whatever the number of maxims.
+class Pipeline {
+public:
+    static constexpr std::size_t Ring = 256, Batch = 64;
+
+    Pipeline(const std::vector<MaximEntry>& entries, WordForms& forms)
+        : entries_(entries), forms_(forms), slots_(std::min(entries.size(), Ring)), worker_([this] { work(); })
+    {
+    }
+    ~Pipeline()
+    {
+        if (!worker_.joinable()) return;
+        // The writer stopping early (an exception) must not leave the folder waiting for room.
+        stop_.store(true);
+        used_.store(entries_.size() + Ring, std::memory_order_release);
+        used_.notify_one();
+        worker_.join();
+    }
+
+    // The maxim's prepared slot, once it is ready; done() hands the slot back.
+    Prepared& next(std::size_t id)
+    {
+        std::size_t made = made_.load(std::memory_order_acquire);
+        while (made <= id) {
+            made_.wait(made, std::memory_order_acquire);
+            made = made_.load(std::memory_order_acquire);
+        }
+        if (failure_) std::rethrow_exception(failure_);
+        return slots_[id % Ring];
+    }
+    void done(std::size_t id)
+    {
+        used_.store(id + 1, std::memory_order_release);
+        // Waking the folder is a system call: it is woken a batch at a time, long before it runs dry.
+        if ((id + 1) % Batch == 0) used_.notify_one();
+    }
+    // After the last maxim: the word forms, which the folder finishes while the index is committed.
+    void finish()
+    {
+        worker_.join();
+        if (failure_) std::rethrow_exception(failure_);
+    }
+
+private:
+    void work()
+    {
+        try {
+            Preparer preparer(forms_);
+            for (std::size_t id = 0; id < entries_.size() && !stop_.load(std::memory_order_relaxed); ++id) {
+                std::size_t used = used_.load(std::memory_order_acquire);
+                while (id >= used + Ring) {
+                    used_.wait(used, std::memory_order_acquire);
+                    used = used_.load(std::memory_order_acquire);
+                }
+                preparer.prepare(entries_[id], slots_[id % Ring]);
+                made_.store(id + 1, std::memory_order_release);
+                if ((id + 1) % 8 == 0 || id + 1 == entries_.size()) made_.notify_one();
+            }
+            forms_.finish();
+        } catch (...) {
+            failure_ = std::current_exception();
+            made_.store(entries_.size() + Ring, std::memory_order_release);
+            made_.notify_one();
+        }
+    }
+
+    const std::vector<MaximEntry>& entries_;
+    WordForms& forms_;
+    std::vector<Prepared> slots_;
+    std::atomic<std::size_t> made_{0}, used_{0};
+    std::atomic<bool> stop_{false};
+    std::exception_ptr failure_;
+    std::thread worker_;   // last: it starts once the rest is in place
 };
 } // namespace
 
@@ -131,58 +199,39 @@ void SearchIndex::build()
     placeOf_.assign(entries_.size(), -1);
     statuteStart_.reserve(entries_.size() + 1);
 
-    // Folding and stemming the texts and writing the index take about as long as each other: a second
-    // thread prepares the next run of maxims while this one writes the last.
-    constexpr std::size_t Run = 256;
-    Preparer preparer;
-    Prepared ready, current;
-    auto prepare = [&](std::size_t begin) {
-        return std::async(std::launch::async, [&, begin] {
-            preparer.run(entries_, begin, std::min(entries_.size(), begin + Run), ready);
-        });
-    };
-    std::future<void> next = prepare(0);
-    for (std::size_t begin = 0; begin < entries_.size(); begin += Run) {
-        next.get();
-        std::swap(current, ready);
-        if (begin + Run < entries_.size()) next = prepare(begin + Run);
-        const std::size_t end = std::min(entries_.size(), begin + Run);
-        for (std::size_t id = begin; id < end; ++id) {
-            const std::string& exact = current.exact[id - begin];
-            const std::string& stems = current.stems[id - begin];
-            sqlite3_bind_int64(insert, 1, sqlite3_int64(id) + 1);
-            sqlite3_bind_text(insert, 2, exact.data(), int(exact.size()), SQLITE_STATIC);
-            sqlite3_bind_text(insert, 3, stems.data(), int(stems.size()), SQLITE_STATIC);
-            const std::string& cited = current.statuteKeys[id - begin];
-            sqlite3_bind_text(insert, 4, cited.data(), int(cited.size()), SQLITE_STATIC);
-            sqlite3_step(insert);
-            sqlite3_reset(insert);
+    Pipeline pipeline(entries_, forms_);
+    for (std::size_t id = 0; id < entries_.size(); ++id) {
+        Prepared& p = pipeline.next(id);
+        sqlite3_bind_int64(insert, 1, sqlite3_int64(id) + 1);
+        sqlite3_bind_text(insert, 2, p.exact.data(), int(p.exact.size()), SQLITE_STATIC);
+        sqlite3_bind_text(insert, 3, p.stems.data(), int(p.stems.size()), SQLITE_STATIC);
+        sqlite3_bind_text(insert, 4, p.statuteKeys.data(), int(p.statuteKeys.size()), SQLITE_STATIC);
+        sqlite3_step(insert);
+        sqlite3_reset(insert);
 
-            const MaximEntry& e = entries_[id];
-            if (e.cited && !e.citation.place.isEmpty()) {
-                const QString folded = QString::fromStdString(TextFold::foldedText(e.citation.place));
-                auto it = placeIds.constFind(folded);
-                if (it == placeIds.constEnd()) {
-                    it = placeIds.insert(folded, int(places_.size()));
-                    places_.push_back(folded);
-                }
-                placeOf_[id] = it.value();
+        if (!p.place.isEmpty()) {
+            auto it = placeIds.constFind(p.place);
+            if (it == placeIds.constEnd()) {
+                it = placeIds.insert(p.place, int(places_.size()));
+                places_.push_back(p.place);
             }
-            statuteStart_.push_back(int(statuteIds_.size()));
-            for (StatuteRef& ref : current.statutes[id - begin]) {
-                auto [it, added] = statuteByKey_.try_emplace(ref.key, int(statutes_.size()));
-                if (added) statutes_.push_back(ref);
-                else if (ref.dated && !statutes_[std::size_t(it->second)].dated) statutes_[std::size_t(it->second)] = ref;
-                const int sid = it->second;
-                if (std::find(statuteIds_.begin() + statuteStart_.back(), statuteIds_.end(), sid) == statuteIds_.end())
-                    statuteIds_.push_back(sid);
-            }
+            placeOf_[id] = it.value();
         }
+        statuteStart_.push_back(int(statuteIds_.size()));
+        for (StatuteRef& ref : p.statutes) {
+            auto [it, added] = statuteByKey_.try_emplace(ref.key, int(statutes_.size()));
+            if (added) statutes_.push_back(ref);
+            else if (ref.dated && !statutes_[std::size_t(it->second)].dated) statutes_[std::size_t(it->second)] = ref;
+            const int sid = it->second;
+            if (std::find(statuteIds_.begin() + statuteStart_.back(), statuteIds_.end(), sid) == statuteIds_.end())
+                statuteIds_.push_back(sid);
+        }
+        pipeline.done(id);
     }
     statuteStart_.push_back(int(statuteIds_.size()));
     sqlite3_finalize(insert);
     exec(db_, "COMMIT");
-    preparer.fillForms(forms_);
+    pipeline.finish();
     // An exact form weighs four times its inflection key, so that "distanza" ranks the maxims saying
     // "distanza" above those saying only "distanze".
     sqlite3_prepare_v2(db_, "SELECT rowid, bm25(idx, 4.0, 1.0, 1.0) FROM idx WHERE idx MATCH ?", -1, &match_, nullptr);

@@ -2,9 +2,14 @@
 #include "TextFold.h"
 #include <algorithm>
 
-void WordForms::add(std::string_view word, std::string_view snowball)
+WordForms::WordForms() : stems_(std::make_unique<Stems>()) {}
+WordForms::~WordForms() = default;
+WordForms::WordForms(WordForms&&) noexcept = default;
+WordForms& WordForms::operator=(WordForms&&) noexcept = default;
+
+void WordForms::add(std::string_view word)
 {
-    if (!snowball.empty()) bySnowball_[std::string(snowball)].emplace_back(word);
+    words_.emplace_back(word);
     const TextFold::VerbForm f = TextFold::verbForm(word);
     if (f.stem.empty()) return;
     Verb& v = verbs_[f.stem + f.conjugation];
@@ -16,7 +21,7 @@ void WordForms::add(std::string_view word, std::string_view snowball)
 
 void WordForms::finish()
 {
-    for (auto& [stem, words] : bySnowball_) std::sort(words.begin(), words.end());
+    std::sort(words_.begin(), words_.end());
     std::erase_if(verbs_, [](const auto& v) { return !v.second.infinitive || v.second.telling < 2; });
 }
 
@@ -46,8 +51,23 @@ std::vector<std::string> WordForms::keys(std::string_view word) const
 std::vector<std::string> WordForms::related(std::string_view snowball, const std::vector<std::string>& keys) const
 {
     std::vector<std::string> out;
-    const auto it = bySnowball_.find(std::string(snowball));
-    if (it == bySnowball_.end()) return out;
+    if (snowball.empty() || !stems_) return out;
+    if (snowball.size() < 2) {
+        // Only a one-letter word stems to one letter, itself.
+        if (std::binary_search(words_.begin(), words_.end(), snowball) &&
+            std::find(keys.begin(), keys.end(), TextFold::inflectionKey(snowball)) == keys.end())
+            out.emplace_back(snowball);
+        return out;
+    }
+    const std::string begins(snowball.substr(0, 2));
+    std::lock_guard<std::mutex> hold(stems_->lock);
+    if (!stems_->begun[begins]) {
+        stems_->begun[begins] = true;
+        for (auto w = std::lower_bound(words_.begin(), words_.end(), begins); w != words_.end() && w->starts_with(begins); ++w)
+            stems_->bySnowball[stems_->stemmer.stem(*w)].push_back(*w);
+    }
+    const auto it = stems_->bySnowball.find(std::string(snowball));
+    if (it == stems_->bySnowball.end()) return out;
     for (const std::string& w : it->second)
         if (std::find(keys.begin(), keys.end(), TextFold::inflectionKey(w)) == keys.end()) out.push_back(w);
     return out;

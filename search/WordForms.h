@@ -1,4 +1,7 @@
 #pragma once
+#include "TextFold.h"
+#include <memory>
+#include <mutex>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -10,10 +13,20 @@
 // or a gerund), every form of that verb and the noun of its stem: "revoca", "revocare" and "revocato"
 // are one word, "solare" is not "sola", since no "solato" or "solando" makes it a verb. The second tier
 // is derivation, Snowball's stem: "sopraelevazione" and "sopraelevare", offered apart as related forms.
+//
+// Snowball's stems are taken only when a related form is asked for, and only for the words that may
+// share the stem asked: the stemmer never changes a word's first two letters, so those words are the
+// ones beginning as the stem does. Stemming all the archives' words would cost the index build a
+// quarter of its time for a tier most queries never reach.
 class WordForms {
 public:
-    // Every distinct word of the texts (folded) with its Snowball stem; then finish().
-    void add(std::string_view word, std::string_view snowball);
+    WordForms();
+    ~WordForms();
+    WordForms(WordForms&&) noexcept;
+    WordForms& operator=(WordForms&&) noexcept;
+
+    // Every distinct word of the texts (folded); then finish().
+    void add(std::string_view word);
     void finish();
 
     // The inflection keys a word matches, its own first.
@@ -30,5 +43,13 @@ private:
         bool infinitive = false;
     };
     std::unordered_map<std::string, Verb> verbs_;   // stem + conjugation vowel
-    std::unordered_map<std::string, std::vector<std::string>> bySnowball_;
+    std::vector<std::string> words_;                // sorted
+    // Filled a beginning at a time, the first time a stem with that beginning is asked for.
+    struct Stems {
+        std::mutex lock;
+        Stemmer stemmer;
+        std::unordered_map<std::string, bool> begun;
+        std::unordered_map<std::string, std::vector<std::string>> bySnowball;
+    };
+    std::unique_ptr<Stems> stems_;
 };

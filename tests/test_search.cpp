@@ -5,6 +5,8 @@
 #include "search/Statutes.h"
 #include "search/TextFold.h"
 #include <QtTest>
+#include <map>
+#include <set>
 
 namespace {
 // A parsed query in one line, for the translation table.
@@ -217,6 +219,24 @@ private slots:
             bool holds = false;
             for (const TextFold::Word& w : TextFold::words(index->entry(h.id).text)) holds = holds || meets(QString::fromStdString(w.folded));
             QVERIFY2(holds, qPrintable(index->entry(h.id).text.left(80)));
+        }
+    }
+
+    // Related forms are stemmed a beginning at a time, when first asked: they must be exactly the
+    // archives' words sharing the stem, as if every word had been stemmed beforehand.
+    void relatedFormsAreEveryWordSharingTheStem()
+    {
+        Stemmer s;
+        std::map<std::string, std::vector<std::string>> byStem;
+        std::set<std::string> seen;
+        for (int id = 0; id < index->size(); ++id)
+            for (const TextFold::Word& w : TextFold::words(index->entry(id).text))
+                if (!TextFold::isStopword(w.folded) && !(w.folded[0] >= '0' && w.folded[0] <= '9') && seen.insert(w.folded).second)
+                    byStem[s.stem(w.folded)].push_back(w.folded);
+        QVERIFY(byStem.size() > 4000);
+        for (auto& [stem, words] : byStem) {
+            std::sort(words.begin(), words.end());
+            QCOMPARE(index->wordForms().related(stem, {}), words);
         }
     }
 
