@@ -1,13 +1,23 @@
 #include "ControlProps.h"
 #include "Twips.h"
+#include <QHash>
 #include <QRectF>
 #include <QVariant>
 #include <QWidget>
 
 namespace Props {
 namespace {
-constexpr const char* BoxProperty = "_norvelia_twips_box";
 constexpr const char* TagProperty = "Tag";
+
+// Each placed widget's box in twips, kept beside the widgets rather than as a dynamic property: a
+// property is looked for by name among every property its class declares before the dynamic ones, and
+// laying out a window writes each control's box several times (the price list's, at start, some 1,300).
+// Never freed: a widget may outlive the statics at exit.
+QHash<const QWidget*, QRectF>& boxes()
+{
+    static auto* b = new QHash<const QWidget*, QRectF>;
+    return *b;
+}
 
 const GeometryHooks* hooksOf(const QObject* c) { return dynamic_cast<const GeometryHooks*>(c); }
 GeometryHooks* hooksOf(QObject* c) { return dynamic_cast<GeometryHooks*>(c); }
@@ -31,9 +41,9 @@ const char* name(Geom g)
 
 bool boxOf(const QWidget* w, double& left, double& top, double& width, double& height)
 {
-    const QVariant v = w->property(BoxProperty);
-    if (v.isValid()) {
-        const QRectF r = v.toRectF();
+    const auto it = boxes().constFind(w);
+    if (it != boxes().constEnd()) {
+        const QRectF& r = *it;
         left = r.x(); top = r.y(); width = r.width(); height = r.height();
         return true;
     }
@@ -46,7 +56,14 @@ bool boxOf(const QWidget* w, double& left, double& top, double& width, double& h
 void placeWidget(QWidget* w, double left, double top, double width, double height)
 {
     // A negative size cannot be shown; the design never has one, a rescale to a tiny window might.
-    w->setProperty(BoxProperty, QRectF(left, top, width, height));
+    auto& b = boxes();
+    auto it = b.find(w);
+    if (it == b.end()) {
+        b.insert(w, QRectF(left, top, width, height));
+        QObject::connect(w, &QObject::destroyed, [w] { boxes().remove(w); });
+    } else {
+        *it = QRectF(left, top, width, height);
+    }
     w->setGeometry(Twips::toPx(left, top, std::max(0.0, width), std::max(0.0, height)));
 }
 

@@ -4,6 +4,8 @@
 #include <QHash>
 #include <algorithm>
 #include <atomic>
+#include <condition_variable>
+#include <mutex>
 #include <exception>
 #include <thread>
 #include <sqlite3.h>
@@ -110,10 +112,11 @@ private:
 // Folding the texts and writing the index take about as long as each other, so a second thread folds
 // the maxims a little ahead of the one writing them, in a ring of slots: the writer waits only when it
 // catches up, the folder only when it is a whole ring ahead, and the memory stays that of the ring
-// whatever the number of maxims.
+// whatever the number of maxims. Each side reads the other's progress without a lock and wakes it only
+// a batch at a time: a wake-up is a system call, and one per maxim cost more than the folding.
 class Pipeline {
 public:
-    static constexpr std::size_t Ring = 256, Batch = 64;
+    static constexpr std::size_t Ring = 256, Batch = 64, WriterBatch = 8;
 
     Pipeline(const std::vector<MaximEntry>& entries, WordForms& forms)
         : entries_(entries), forms_(forms), slots_(std::min(entries.size(), Ring)), worker_([this] { work(); })
@@ -124,27 +127,24 @@ public:
         if (!worker_.joinable()) return;
         // The writer stopping early (an exception) must not leave the folder waiting for room.
         stop_.store(true);
-        used_.store(entries_.size() + Ring, std::memory_order_release);
-        used_.notify_one();
+        wake(room_);
         worker_.join();
     }
 
     // The maxim's prepared slot, once it is ready; done() hands the slot back.
     Prepared& next(std::size_t id)
     {
-        std::size_t made = made_.load(std::memory_order_acquire);
-        while (made <= id) {
-            made_.wait(made, std::memory_order_acquire);
-            made = made_.load(std::memory_order_acquire);
+        if (made_.load(std::memory_order_acquire) <= id) {
+            std::unique_lock<std::mutex> hold(lock_);
+            ready_.wait(hold, [&] { return made_.load(std::memory_order_acquire) > id || failure_; });
+            if (made_.load(std::memory_order_acquire) <= id) std::rethrow_exception(failure_);
         }
-        if (failure_) std::rethrow_exception(failure_);
         return slots_[id % Ring];
     }
     void done(std::size_t id)
     {
         used_.store(id + 1, std::memory_order_release);
-        // Waking the folder is a system call: it is woken a batch at a time, long before it runs dry.
-        if ((id + 1) % Batch == 0) used_.notify_one();
+        if ((id + 1) % Batch == 0) wake(room_);
     }
     // After the last maxim: the word forms, which the folder finishes while the index is committed.
     void finish()
@@ -154,25 +154,33 @@ public:
     }
 
 private:
+    // Taking the lock between the change and the wake-up: a side that found nothing changed, under the
+    // lock, is then surely waiting.
+    void wake(std::condition_variable& c)
+    {
+        { std::lock_guard<std::mutex> hold(lock_); }
+        c.notify_one();
+    }
+
     void work()
     {
         try {
             Preparer preparer(forms_);
-            for (std::size_t id = 0; id < entries_.size() && !stop_.load(std::memory_order_relaxed); ++id) {
-                std::size_t used = used_.load(std::memory_order_acquire);
-                while (id >= used + Ring) {
-                    used_.wait(used, std::memory_order_acquire);
-                    used = used_.load(std::memory_order_acquire);
+            for (std::size_t id = 0; id < entries_.size(); ++id) {
+                if (id >= used_.load(std::memory_order_acquire) + Ring) {
+                    std::unique_lock<std::mutex> hold(lock_);
+                    room_.wait(hold, [&] { return id < used_.load(std::memory_order_acquire) + Ring || stop_.load(); });
                 }
+                if (stop_.load()) return;
                 preparer.prepare(entries_[id], slots_[id % Ring]);
                 made_.store(id + 1, std::memory_order_release);
-                if ((id + 1) % 8 == 0 || id + 1 == entries_.size()) made_.notify_one();
+                if ((id + 1) % WriterBatch == 0 || id + 1 == entries_.size()) wake(ready_);
             }
             forms_.finish();
         } catch (...) {
+            std::lock_guard<std::mutex> hold(lock_);
             failure_ = std::current_exception();
-            made_.store(entries_.size() + Ring, std::memory_order_release);
-            made_.notify_one();
+            ready_.notify_one();
         }
     }
 
@@ -181,8 +189,10 @@ private:
     std::vector<Prepared> slots_;
     std::atomic<std::size_t> made_{0}, used_{0};
     std::atomic<bool> stop_{false};
-    std::exception_ptr failure_;
-    std::thread worker_;   // last: it starts once the rest is in place
+    std::mutex lock_;
+    std::condition_variable ready_, room_;
+    std::exception_ptr failure_;   // under the lock
+    std::thread worker_;           // last: it starts once the rest is in place
 };
 } // namespace
 

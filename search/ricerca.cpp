@@ -28,6 +28,7 @@
 #include <QSettings>
 #include <QShortcut>
 #include <QVBoxLayout>
+#include <numeric>
 #include <QWheelEvent>
 #include <array>
 
@@ -49,8 +50,21 @@ const QString PrintFooter = QStringLiteral("pag. %1 di %2");
 // The keys of what the window keeps between runs.
 const char* const GeometryKey = "ricerca/geometria";
 const char* const MaximisedKey = "ricerca/massimizzata";
-const char* const DividerKey = "ricerca/divisore";
+// The list, the maxim read and its related maxims (the two-part state of earlier versions is let go).
+const char* const DividerKey = "ricerca/divisione";
 const char* const ZoomKey = "ricerca/zoom";
+
+// The related maxims' list asks for the room of all its lines, no more: the splitter gives it that
+// much at first and the rest of the window to the hits and the maxim read.
+class RelatedList : public QListWidget {
+public:
+    QSize sizeHint() const override
+    {
+        const int row = std::max(sizeHintForRow(0), QFontMetrics(font()).height() + 2);
+        return {QListWidget::sizeHint().width(),
+                row * RelatedMaxims::DefaultLimit + 2 * frameWidth() + horizontalScrollBar()->sizeHint().height()};
+    }
+};
 
 QFont listFont(int zoom)
 {
@@ -214,12 +228,6 @@ void ricerca::buildList()
 
 void ricerca::buildReadingPane()
 {
-    pannello_ = new QWidget;
-    pannello_->setObjectName(QStringLiteral("pannelloLettura"));
-    pannello_->setAccessibleName(QStringLiteral("Lettura della massima scelta"));
-    pannelloLayout_ = new QVBoxLayout(pannello_);
-    pannelloLayout_->setContentsMargins(0, 0, 0, 0);
-    pannelloLayout_->setSpacing(4);
     lettura_ = new QTextBrowser;
     registerControl(lettura_, QStringLiteral("lettura"));
     named(lettura_, QStringLiteral("Massima scelta"),
@@ -234,7 +242,15 @@ void ricerca::buildReadingPane()
     p.setColor(QPalette::Text, Qt::black);
     lettura_->setPalette(p);
     lettura_->viewport()->installEventFilter(this);
-    pannelloLayout_->addWidget(lettura_, 1);
+
+    // The related maxims under the maxim read, in a pane of their own: the reader gives each the room
+    // wanted, and the maxim keeps the larger share unless told otherwise.
+    pannello_ = new QWidget;
+    pannello_->setObjectName(QStringLiteral("pannelloAffini"));
+    pannello_->setAccessibleName(QStringLiteral("Massime affini"));
+    pannelloLayout_ = new QVBoxLayout(pannello_);
+    pannelloLayout_->setContentsMargins(0, 0, 0, 0);
+    pannelloLayout_->setSpacing(2);
 
     affiniTitolo_ = new VLabel;
     registerControl(affiniTitolo_, QStringLiteral("affiniTitolo"));
@@ -244,7 +260,7 @@ void ricerca::buildReadingPane()
     affiniTitolo_->setTransparent(true);
     affiniTitolo_->setForeColor(White);
     affiniTitolo_->setFont(Fonts::design(QStringLiteral("MS Sans Serif"), 8.25, true));
-    affini_ = new QListWidget;
+    affini_ = new RelatedList;
     registerControl(affini_, QStringLiteral("affini"));
     named(affini_, QStringLiteral("Massime affini (calcolate)"),
           QStringLiteral("le massime vicine a quella scelta, calcolate dal programma (la stessa sentenza, le norme citate, "
@@ -260,7 +276,6 @@ void ricerca::buildReadingPane()
         p.setColor(QPalette::Text, DarkBlue);
         affini_->setPalette(p);
     }
-    sizeRelated();
     affini_->installEventFilter(this);
     connect(affini_, &QListWidget::currentRowChanged, this, [this](int row) {
         if (fillingRelated_ || row < 0) return;
@@ -271,7 +286,8 @@ void ricerca::buildReadingPane()
     connect(affini_, &QListWidget::itemDoubleClicked, this,
             [this](QListWidgetItem* item) { OpenEntry(item->data(Qt::UserRole).toInt()); });
     pannelloLayout_->addWidget(affiniTitolo_);
-    pannelloLayout_->addWidget(affini_);
+    pannelloLayout_->addWidget(affini_, 1);
+    sizeRelated();
 }
 
 void ricerca::buildFilters()
@@ -419,9 +435,11 @@ void ricerca::layOut()
     named(divisore_, QStringLiteral("Divisione tra elenco e massima scelta"));
     divisore_->setChildrenCollapsible(false);
     divisore_->addWidget(list_);
+    divisore_->addWidget(lettura_);
     divisore_->addWidget(pannello_);
     divisore_->setStretchFactor(0, 1);
     divisore_->setStretchFactor(1, 1);
+    divisore_->setStretchFactor(2, 0);   // a larger window is for the hits and the maxim
 
     auto* query = new QHBoxLayout;
     query->setSpacing(6);
@@ -476,8 +494,8 @@ void ricerca::Form_Load()
     const auto settings = Settings::open();
     setZoom(settings->value(QLatin1String(ZoomKey), 0).toInt());
     placeOnScreen(*settings);
-    // The first time, a little more of the room to the list than to the pane.
-    if (!divisore_->restoreState(settings->value(QLatin1String(DividerKey)).toByteArray())) divisore_->setSizes({600, 400});
+    // The first time, the panes are shared once the window has its size (showEvent).
+    divideFirst_ = !divisore_->restoreState(settings->value(QLatin1String(DividerKey)).toByteArray());
     related_ = std::make_unique<RelatedMaxims>(*index_);
     refreshRecent();
     runSearch();
@@ -506,6 +524,20 @@ void ricerca::remember() const
     settings->setValue(QLatin1String(GeometryKey), normalGeometry());
     settings->setValue(QLatin1String(MaximisedKey), isMaximized());
     settings->setValue(QLatin1String(DividerKey), divisore_->saveState());
+}
+
+// The related maxims have the room of their lines, but never more than a quarter of the panes; the hits
+// and the maxim read share the rest.
+void ricerca::showEvent(QShowEvent* event)
+{
+    Form::showEvent(event);
+    if (!divideFirst_) return;
+    divideFirst_ = false;
+    const QList<int> sizes = divisore_->sizes();
+    const int total = std::accumulate(sizes.begin(), sizes.end(), 0);
+    const int related = std::min(pannello_->sizeHint().height(), total / 4);
+    const int list = (total - related) / 2;
+    divisore_->setSizes({list, total - related - list, related});
 }
 
 void ricerca::hideEvent(QHideEvent* event)
@@ -708,11 +740,12 @@ void ricerca::showMaxim(int id)
     lettura_->setHtml(html);
 }
 
-// Eight lines, the most the related list holds, and no more of the pane's room.
+// The related pane shrinks to three of its lines, and asks for its eight at the size of the text.
 void ricerca::sizeRelated()
 {
-    const int rows = RelatedMaxims::DefaultLimit;
-    affini_->setFixedHeight((QFontMetrics(affini_->font()).height() + 4) * rows + 2 * affini_->frameWidth());
+    const int row = std::max(affini_->sizeHintForRow(0), QFontMetrics(affini_->font()).height() + 2);
+    affini_->setMinimumHeight(row * 3 + 2 * affini_->frameWidth() + affini_->horizontalScrollBar()->sizeHint().height());
+    affini_->updateGeometry();
 }
 
 // Only the hit being read has its related maxims computed: moving along the list stays quick.

@@ -114,6 +114,7 @@ public:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
     void hideEvent(QHideEvent* event) override;
 
 private:
@@ -152,8 +153,9 @@ private:
     VLabel* avviso_;
     QSplitter* divisore_;
     QListView* list_;
-    // The reading pane's column: the whole maxim, and room for what is shown with it.
+    // The related maxims' pane: their title and list.
     QWidget* pannello_;
+    bool divideFirst_ = false;
     QVBoxLayout* pannelloLayout_;
     QTextBrowser* lettura_;
     VLabel* affiniTitolo_;

@@ -440,10 +440,14 @@ private slots:
                  qPrintable(QStringLiteral("%1x%2").arg(r->width()).arg(r->height())));
         QVERIFY(qAbs(r->geometry().center().x() - free.center().x()) <= 8);
         QVERIFY(qAbs(r->geometry().center().y() - free.center().y()) <= 20);
+        // The maxim read has the room to be read: the related maxims under it take a quarter at most.
+        const QList<int> first = r->divisore()->sizes();
+        QVERIFY2(first[2] > 0 && first[1] >= first[2] && first[2] * 4 <= first[0] + first[1] + first[2] + 4,
+                 qPrintable(QStringLiteral("%1 %2 %3").arg(first[0]).arg(first[1]).arg(first[2])));
 
         const QRect chosen(30, 50, 740, 480);
         r->setGeometry(chosen);
-        r->divisore()->setSizes({90, 250});
+        r->divisore()->setSizes({90, 250, 100});
         const QList<int> divided = r->divisore()->sizes();
         QTest::keyClick(r->testo(), Qt::Key_Plus, Qt::ControlModifier);
         QTest::keyClick(r->testo(), Qt::Key_Plus, Qt::ControlModifier);
