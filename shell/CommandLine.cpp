@@ -156,6 +156,8 @@ int run(const QStringList& arguments, QString& out, QString& err)
         return 0;
     }
     if (query && relatedTo) return bad(err, QStringLiteral("--cerca e --affini non si usano insieme"));
+    // The related maxims use no thesaurus: turning it off there would be a promise kept by nothing.
+    if (relatedTo && !thesaurus) return bad(err, QStringLiteral("--senza-sinonimi vale solo con --cerca"));
     if (relatedTo) return printRelated(*relatedTo, limitGiven ? limit : RelatedMaxims::DefaultLimit, json, out, err);
     if (!query) {
         if (!thesaurus) return bad(err, QStringLiteral("--senza-sinonimi vale solo con --cerca"));

@@ -221,6 +221,8 @@ private slots:
         QTest::newRow("not a place") << QStringList{"--affini", "condominio-5-3"} << 2 << "" << "ARCHIVIO:ARGOMENTO:MASSIMA";
         QTest::newRow("missing place") << QStringList{"--affini"} << 2 << "" << "--affini";
         QTest::newRow("with a search") << QStringList{"--affini", "condominio:5:3", "--cerca", "x"} << 2 << "" << "insieme";
+        QTest::newRow("with no thesaurus") << QStringList{"--affini", "condominio:5:3", "--senza-sinonimi"} << 2 << ""
+                                           << "--senza-sinonimi vale solo con --cerca";
     }
     void commandLine()
     {
