@@ -1,7 +1,10 @@
 #pragma once
+#include <QElapsedTimer>
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
+#include <vector>
 
 // One line of the summary table that scripts/bench.sh gathers from every benchmark: what was measured,
 // its figure, the baseline's, their ratio and the ratio it should stay under (0: for information).
@@ -29,4 +32,21 @@ inline std::string Milliseconds(double ms)
     char b[32];
     std::snprintf(b, sizeof b, ms < 1 ? "%.3f ms" : (ms < 100 ? "%.2f ms" : "%.0f ms"), ms);
     return b;
+}
+
+// Milliseconds since the timer started.
+inline double ms(const QElapsedTimer& t) { return double(t.nsecsElapsed()) / 1e6; }
+
+// The value a share p of the runs stay under (0.5: the median); 0 for no runs.
+inline double percentile(std::vector<double> v, double p)
+{
+    std::sort(v.begin(), v.end());
+    if (v.empty()) return 0;
+    return v[std::min(v.size() - 1, std::size_t(p * double(v.size() - 1) + 0.5))];
+}
+
+inline double median(std::vector<double> v)
+{
+    std::sort(v.begin(), v.end());
+    return v.empty() ? 0 : v[v.size() / 2];
 }

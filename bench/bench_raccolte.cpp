@@ -14,14 +14,6 @@
 #include <sqlite3.h>
 
 namespace {
-double ms(const QElapsedTimer& t) { return double(t.nsecsElapsed()) / 1e6; }
-
-double median(std::vector<double> v)
-{
-    std::sort(v.begin(), v.end());
-    return v.empty() ? 0 : v[v.size() / 2];
-}
-
 MaximRef maxim(int n)
 {
     return MaximRef{QStringLiteral("condominio"), 1 + n % 36, 1 + n % 100,

@@ -10,21 +10,6 @@
 #include <cstdio>
 
 namespace {
-double ms(const QElapsedTimer& t) { return double(t.nsecsElapsed()) / 1e6; }
-
-double median(std::vector<double> v)
-{
-    std::sort(v.begin(), v.end());
-    return v.empty() ? 0 : v[v.size() / 2];
-}
-
-double percentile(std::vector<double> v, double p)
-{
-    std::sort(v.begin(), v.end());
-    if (v.empty()) return 0;
-    return v[std::min(v.size() - 1, std::size_t(p * double(v.size() - 1) + 0.5))];
-}
-
 void runSize(const std::vector<MaximEntry>& base, int times)
 {
     QElapsedTimer t;

@@ -37,21 +37,6 @@ const char* const expanding[] = {"SCIA", "permesso di costruire", "IMU", "proced
                                  "RUP", "PRG", "legge Merloni", "legge Bucalossi", "condono del 1985", "permesso di costruire abuso",
                                  "procedura ristretta O procedura aperta", "SCIA Cons. Stato"};
 
-double ms(const QElapsedTimer& t) { return double(t.nsecsElapsed()) / 1e6; }
-
-double median(std::vector<double> v)
-{
-    std::sort(v.begin(), v.end());
-    return v.empty() ? 0 : v[v.size() / 2];
-}
-
-double percentile(std::vector<double> v, double p)
-{
-    std::sort(v.begin(), v.end());
-    if (v.empty()) return 0;
-    return v[std::min(v.size() - 1, std::size_t(p * double(v.size() - 1) + 0.5))];
-}
-
 // A plain FTS5 table holding the same texts, as the engine takes them out of the box.
 double bareBuild(const std::vector<MaximEntry>& entries, long long* memory)
 {

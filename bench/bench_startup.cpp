@@ -30,11 +30,6 @@ double timeToFirstPaint(const QString& exe, bool norvelia, const QStringList& ar
     return ms;
 }
 
-double median(std::vector<double> v)
-{
-    std::sort(v.begin(), v.end());
-    return v[v.size() / 2];
-}
 } // namespace
 
 int main(int argc, char** argv)

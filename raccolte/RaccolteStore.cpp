@@ -410,51 +410,37 @@ RaccolteError RaccolteStore::rename(long long raccolta, const QString& name)
 {
     const QString n = trimmedName(name);
     if (n.isEmpty()) return {RaccolteFault::NameEmpty, QString()};
-    if (RaccolteError e = writeGuard()) return e;
-    if (RaccolteError e = begin()) return e;
-    Stmt s(db_, "UPDATE raccolta SET name = ? WHERE id = ?");
-    s.bind(1, n).bind(2, raccolta);
-    const int rc = s.step();
-    if (rc != SQLITE_DONE) {
-        const RaccolteError e = (rc & 0xff) == SQLITE_CONSTRAINT ? RaccolteError{RaccolteFault::NameTaken, n} : fault(rc);
-        rollback();
-        return e;
-    }
-    if (sqlite3_changes(db_) == 0) {
-        rollback();
-        return {RaccolteFault::NotFound, QString()};
-    }
-    return commit();
+    return writeOne("UPDATE raccolta SET name = ? WHERE id = ?", &n, raccolta, Expect::NamedRow);
 }
 
 RaccolteError RaccolteStore::remove(long long raccolta)
 {
-    if (RaccolteError e = writeGuard()) return e;
-    if (RaccolteError e = begin()) return e;
-    Stmt s(db_, "DELETE FROM raccolta WHERE id = ?");
-    s.bind(1, raccolta);
-    const int rc = s.step();
-    if (rc != SQLITE_DONE) {
-        const RaccolteError e = fault(rc);
-        rollback();
-        return e;
-    }
-    return commit();
+    return writeOne("DELETE FROM raccolta WHERE id = ?", nullptr, raccolta, Expect::Nothing);
 }
 
 RaccolteError RaccolteStore::touch(long long raccolta)
 {
+    return writeOne("UPDATE raccolta SET used = (SELECT max(used) + 1 FROM raccolta) WHERE id = ?", nullptr, raccolta, Expect::Nothing);
+}
+
+// One statement as a transaction of its own, with its text (if any) and then the row's id bound.
+RaccolteError RaccolteStore::writeOne(const char* sql, const QString* text, long long id, Expect expect)
+{
     if (RaccolteError e = writeGuard()) return e;
     if (RaccolteError e = begin()) return e;
-    Stmt s(db_, "UPDATE raccolta SET used = (SELECT max(used) + 1 FROM raccolta) WHERE id = ?");
-    s.bind(1, raccolta);
+    Stmt s(db_, sql);
+    if (text) s.bind(1, *text);
+    s.bind(text ? 2 : 1, id);
     const int rc = s.step();
-    if (rc != SQLITE_DONE) {
-        const RaccolteError e = fault(rc);
-        rollback();
-        return e;
-    }
-    return commit();
+    RaccolteError e;
+    if (rc != SQLITE_DONE)
+        e = text && expect == Expect::NamedRow && (rc & 0xff) == SQLITE_CONSTRAINT ? RaccolteError{RaccolteFault::NameTaken, *text} : fault(rc);
+    else if (expect != Expect::Nothing && sqlite3_changes(db_) == 0)
+        e = {RaccolteFault::NotFound, QString()};
+    else
+        return commit();
+    rollback();
+    return e;
 }
 
 RaccolteResult<RaccolteStore::Added> RaccolteStore::add(long long raccolta, const std::vector<MaximRef>& list, const QString& note)
@@ -509,36 +495,12 @@ RaccolteResult<RaccolteStore::Added> RaccolteStore::add(long long raccolta, cons
 
 RaccolteError RaccolteStore::setNote(long long maxim, const QString& note)
 {
-    if (RaccolteError e = writeGuard()) return e;
-    if (RaccolteError e = begin()) return e;
-    Stmt s(db_, "UPDATE voce SET note = ? WHERE id = ?");
-    s.bind(1, note).bind(2, maxim);
-    const int rc = s.step();
-    if (rc != SQLITE_DONE) {
-        const RaccolteError e = fault(rc);
-        rollback();
-        return e;
-    }
-    if (sqlite3_changes(db_) == 0) {
-        rollback();
-        return {RaccolteFault::NotFound, QString()};
-    }
-    return commit();
+    return writeOne("UPDATE voce SET note = ? WHERE id = ?", &note, maxim, Expect::Row);
 }
 
 RaccolteError RaccolteStore::removeMaxim(long long maxim)
 {
-    if (RaccolteError e = writeGuard()) return e;
-    if (RaccolteError e = begin()) return e;
-    Stmt s(db_, "DELETE FROM voce WHERE id = ?");
-    s.bind(1, maxim);
-    const int rc = s.step();
-    if (rc != SQLITE_DONE) {
-        const RaccolteError e = fault(rc);
-        rollback();
-        return e;
-    }
-    return commit();
+    return writeOne("DELETE FROM voce WHERE id = ?", nullptr, maxim, Expect::Nothing);
 }
 
 // Positions leave room between maxims (PositionStep), so that a move or an undo writes one row: the

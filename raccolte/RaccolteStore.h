@@ -143,6 +143,10 @@ private:
     void rollback();
     RaccolteError writeGuard() const;
     RaccolteError fault(int code) const;
+    // What a one-statement write must have done: nothing in particular, change a row (none changed is
+    // NotFound), or change a row by a name that must stay unique (a clash is NameTaken).
+    enum class Expect { Nothing, Row, NamedRow };
+    RaccolteError writeOne(const char* sql, const QString* text, long long id, Expect expect);
     bool exec(const char* sql);
     int userVersion();
     RaccolteError migrate(int from);
