@@ -63,6 +63,28 @@ int relatedPlace(const SearchIndex& index, const QString& place)
     return -1;
 }
 
+// A maxim as the JSON output gives it: where it stands, its citation, its topic's title, an excerpt
+// (the words found in it, if any) and its score.
+QJsonObject maximObject(SearchIndex& index, int id, const ParsedQuery& query, double score)
+{
+    const MaximEntry& e = index.entry(id);
+    QJsonObject o;
+    o.insert(QStringLiteral("archive"), MaximCorpus::archiveName(e));
+    o.insert(QStringLiteral("topic"), e.topic);
+    o.insert(QStringLiteral("maxim"), e.maxim);
+    o.insert(QStringLiteral("citation"), Citations::text(e.text));
+    o.insert(QStringLiteral("title"), MaximCorpus::topicTitle(e));
+    o.insert(QStringLiteral("snippet"), index.snippet(id, query, false));
+    o.insert(QStringLiteral("score"), score);
+    return o;
+}
+
+// A maxim as the plain output gives it: archive, topic, number and citation, between tabs.
+QString maximLine(const MaximEntry& e)
+{
+    return QStringLiteral("%1\t%2\t%3\t%4").arg(MaximCorpus::archiveName(e)).arg(e.topic).arg(e.maxim).arg(Citations::text(e.text));
+}
+
 // The maxims related to the one at place, as --cerca prints its hits, the reason last.
 int printRelated(const QString& place, int limit, bool json, QString& out, QString& err)
 {
@@ -75,22 +97,12 @@ int printRelated(const QString& place, int limit, bool json, QString& out, QStri
     const std::vector<RelatedMaxim> found = related.of(id, limit == 0 ? index.size() : limit);
     QJsonArray array;
     for (const RelatedMaxim& r : found) {
-        const MaximEntry& e = index.entry(r.id);
-        const QString citation = Citations::text(e.text);
         if (json) {
-            QJsonObject o;
-            o.insert(QStringLiteral("archive"), MaximCorpus::archiveName(e));
-            o.insert(QStringLiteral("topic"), e.topic);
-            o.insert(QStringLiteral("maxim"), e.maxim);
-            o.insert(QStringLiteral("citation"), citation);
-            o.insert(QStringLiteral("title"), MaximCorpus::topicTitle(e));
-            o.insert(QStringLiteral("snippet"), index.snippet(r.id, ParsedQuery(), false));
-            o.insert(QStringLiteral("score"), r.score);
+            QJsonObject o = maximObject(index, r.id, ParsedQuery(), r.score);
             o.insert(QStringLiteral("reason"), related.reason(r));
             array.append(o);
         } else {
-            out += QStringLiteral("%1\t%2\t%3\t%4\t%5\n")
-                       .arg(MaximCorpus::archiveName(e)).arg(e.topic).arg(e.maxim).arg(citation, related.reason(r));
+            out += maximLine(index.entry(r.id)) + QLatin1Char('\t') + related.reason(r) + QLatin1Char('\n');
         }
     }
     if (json) out += QString::fromUtf8(QJsonDocument(array).toJson(QJsonDocument::Indented));
@@ -177,21 +189,8 @@ int run(const QStringList& arguments, QString& out, QString& err)
     QJsonArray array;
     for (int k = 0; k < shown; ++k) {
         const SearchIndex::Hit& h = r.hits[std::size_t(k)];
-        const MaximEntry& e = index.entry(h.id);
-        const QString citation = Citations::text(e.text);
-        if (json) {
-            QJsonObject o;
-            o.insert(QStringLiteral("archive"), MaximCorpus::archiveName(e));
-            o.insert(QStringLiteral("topic"), e.topic);
-            o.insert(QStringLiteral("maxim"), e.maxim);
-            o.insert(QStringLiteral("citation"), citation);
-            o.insert(QStringLiteral("title"), MaximCorpus::topicTitle(e));
-            o.insert(QStringLiteral("snippet"), index.snippet(h.id, r.query, false));
-            o.insert(QStringLiteral("score"), h.score);
-            array.append(o);
-        } else {
-            out += QStringLiteral("%1\t%2\t%3\t%4\n").arg(MaximCorpus::archiveName(e)).arg(e.topic).arg(e.maxim).arg(citation);
-        }
+        if (json) array.append(maximObject(index, h.id, r.query, h.score));
+        else out += maximLine(index.entry(h.id)) + QLatin1Char('\n');
     }
     if (json) out += QString::fromUtf8(QJsonDocument(array).toJson(QJsonDocument::Indented));
     return 0;
