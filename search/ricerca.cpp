@@ -640,6 +640,15 @@ void ricerca::showOutcome()
 
 void ricerca::showSuggestions()
 {
+    // An empty box offers the searches kept, each a link, where the hits will be.
+    if (result_.query.empty() && testo_->text().trimmed().isEmpty() && recentModel_->rowCount() > 0) {
+        QString html = QStringLiteral("<p><b>Ricerche recenti</b> (anche con Alt+freccia giù o F4 nella casella):</p><ul>");
+        for (const QString& q : recentModel_->stringList())
+            html += QStringLiteral("<li><a href=\"%1\">%1</a></li>").arg(q.toHtmlEscaped());
+        suggerimenti_->setText(html + QStringLiteral("</ul>"));
+        suggerimenti_->show();
+        return;
+    }
     if (!result_.hits.empty() || result_.query.empty()) {
         suggerimenti_->hide();
         return;

@@ -420,6 +420,13 @@ private slots:
         QCOMPARE(r->recenti()->completionCount(), 2);
         QCOMPARE(r->recenti()->completionModel()->index(0, 0).data().toString(), QStringLiteral("parti comuni"));
         r->recenti()->popup()->hide();
+        // An empty box lists them where the hits go, each a link that searches it again.
+        r->testo()->clear();
+        QVERIFY(r->suggerimenti()->isVisibleTo(r));
+        QVERIFY(r->suggerimenti()->text().contains(QStringLiteral("href=\"parti comuni\"")));
+        emit r->suggerimenti()->linkActivated(QStringLiteral("parti comuni"));
+        QVERIFY(!r->result().hits.empty());
+        QVERIFY(!r->suggerimenti()->isVisibleTo(r));
         ricerca::setRecentHooks({});
     }
 
