@@ -685,7 +685,10 @@ void ricerca::showCounts()
         }
         box->setCurrentIndex(keep);
     };
-    auto count = [](const QString& what, int n) { return QStringLiteral("%1 (%2)").arg(what).arg(n); };
+    // Before anything is searched there is nothing to count: the choices stand without a number.
+    auto count = [searched = !result_.query.empty()](const QString& what, int n) {
+        return searched ? QStringLiteral("%1 (%2)").arg(what).arg(n) : what;
+    };
 
     int total = 0;
     for (int n : f.archives) total += n;

@@ -422,10 +422,12 @@ private slots:
         r->recenti()->popup()->hide();
         // An empty box lists them where the hits go, each a link that searches it again.
         r->testo()->clear();
+        QCOMPARE(r->archivio()->itemText(1), QStringLiteral("Edilizia"));   // nothing searched, nothing counted
         QVERIFY(r->suggerimenti()->isVisibleTo(r));
         QVERIFY(r->suggerimenti()->text().contains(QStringLiteral("href=\"parti comuni\"")));
         emit r->suggerimenti()->linkActivated(QStringLiteral("parti comuni"));
         QVERIFY(!r->result().hits.empty());
+        QVERIFY(r->archivio()->itemText(1).startsWith(QStringLiteral("Edilizia (")));
         QVERIFY(!r->suggerimenti()->isVisibleTo(r));
         ricerca::setRecentHooks({});
     }
