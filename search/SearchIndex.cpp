@@ -200,9 +200,9 @@ void SearchIndex::build()
 {
     if (sqlite3_open(":memory:", &db_) != SQLITE_OK) throw std::runtime_error("sqlite: no memory database");
     // The index holds no copy of the texts (they are here already) and is written once.
-    exec(db_, "PRAGMA journal_mode=OFF; PRAGMA synchronous=OFF;"
-              "CREATE VIRTUAL TABLE idx USING fts5(exact, forma, norme, tokenize='ascii', content='');"
-              "BEGIN");
+    exec(db_, "PRAGMA journal_mode=OFF; PRAGMA synchronous=OFF;");
+    exec(db_, TableSql);
+    exec(db_, "BEGIN");
     sqlite3_stmt* insert = nullptr;
     sqlite3_prepare_v2(db_, "INSERT INTO idx(rowid, exact, forma, norme) VALUES(?, ?, ?, ?)", -1, &insert, nullptr);
     QHash<QString, int> placeIds;

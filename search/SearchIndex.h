@@ -31,6 +31,11 @@ public:
     SearchIndex(const SearchIndex&) = delete;
     SearchIndex& operator=(const SearchIndex&) = delete;
 
+    // The text engine's table: the folded words, their inflection keys and the cited statutes' keys,
+    // without a copy of the texts. The fuzz targets check the translator's expressions against it.
+    static constexpr const char* TableSql =
+        "CREATE VIRTUAL TABLE idx USING fts5(exact, forma, norme, tokenize='ascii', content='')";
+
     // Built from the program's own data the first time it is asked for.
     static SearchIndex& shared();
     // Forgets the shared index, so that the next use reads the data again (tests that change it).
