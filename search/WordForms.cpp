@@ -61,8 +61,7 @@ std::vector<std::string> WordForms::related(std::string_view snowball, const std
     }
     const std::string begins(snowball.substr(0, 2));
     std::lock_guard<std::mutex> hold(stems_->lock);
-    if (!stems_->begun[begins]) {
-        stems_->begun[begins] = true;
+    if (stems_->begun.insert(begins).second) {
         for (auto w = std::lower_bound(words_.begin(), words_.end(), begins); w != words_.end() && w->starts_with(begins); ++w)
             stems_->bySnowball[stems_->stemmer.stem(*w)].push_back(*w);
     }

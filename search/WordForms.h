@@ -5,6 +5,7 @@
 #include <string>
 #include <string_view>
 #include <unordered_map>
+#include <unordered_set>
 #include <vector>
 
 // The archives' own words grouped by what they mean, in two tiers. The first tier is inflection: a word
@@ -48,7 +49,7 @@ private:
     struct Stems {
         std::mutex lock;
         Stemmer stemmer;
-        std::unordered_map<std::string, bool> begun;
+        std::unordered_set<std::string> begun;
         std::unordered_map<std::string, std::vector<std::string>> bySnowball;
     };
     std::unique_ptr<Stems> stems_;

@@ -28,9 +28,9 @@
 #include <QSettings>
 #include <QShortcut>
 #include <QVBoxLayout>
-#include <numeric>
 #include <QWheelEvent>
 #include <array>
+#include <numeric>
 
 namespace {
 const QColor Yellow(255, 255, 0);
@@ -54,17 +54,30 @@ const char* const MaximisedKey = "ricerca/massimizzata";
 const char* const DividerKey = "ricerca/divisione";
 const char* const ZoomKey = "ricerca/zoom";
 
-// The related maxims' list asks for the room of all its lines, no more: the splitter gives it that
-// much at first and the rest of the window to the hits and the maxim read.
+// The related maxims' list asks for the room of all its lines and shrinks to three of them, at the size
+// of its text: the splitter gives it that much at first and the rest of the window to the hits and the
+// maxim read.
 class RelatedList : public QListWidget {
 public:
-    QSize sizeHint() const override
+    QSize sizeHint() const override { return {QListWidget::sizeHint().width(), heightFor(RelatedMaxims::DefaultLimit)}; }
+    QSize minimumSizeHint() const override { return {QListWidget::minimumSizeHint().width(), heightFor(3)}; }
+
+private:
+    int heightFor(int rows) const
     {
         const int row = std::max(sizeHintForRow(0), QFontMetrics(font()).height() + 2);
-        return {QListWidget::sizeHint().width(),
-                row * RelatedMaxims::DefaultLimit + 2 * frameWidth() + horizontalScrollBar()->sizeHint().height()};
+        return row * rows + 2 * frameWidth() + horizontalScrollBar()->sizeHint().height();
     }
 };
+
+// The list, the pane and the related maxims: text of their colour on white.
+void onWhite(QWidget* w, const QColor& text)
+{
+    QPalette p = w->palette();
+    p.setColor(QPalette::Base, White);
+    p.setColor(QPalette::Text, text);
+    w->setPalette(p);
+}
 
 QFont listFont(int zoom)
 {
@@ -204,10 +217,7 @@ void ricerca::buildList()
     list_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     list_->setVerticalScrollMode(QAbstractItemView::ScrollPerPixel);
     list_->setFont(listFont(0));
-    QPalette p = list_->palette();
-    p.setColor(QPalette::Base, White);
-    p.setColor(QPalette::Text, DarkBlue);
-    list_->setPalette(p);
+    onWhite(list_, DarkBlue);
     list_->installEventFilter(this);
     list_->viewport()->installEventFilter(this);
     connect(list_, &QListView::doubleClicked, this, [this](const QModelIndex& i) { OpenHit(i.row()); });
@@ -237,10 +247,7 @@ void ricerca::buildReadingPane()
     lettura_->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
     lettura_->setOpenLinks(false);
     lettura_->setFont(readingFont(0));
-    QPalette p = lettura_->palette();
-    p.setColor(QPalette::Base, White);
-    p.setColor(QPalette::Text, Qt::black);
-    lettura_->setPalette(p);
+    onWhite(lettura_, Qt::black);
     lettura_->viewport()->installEventFilter(this);
 
     // The related maxims under the maxim read, in a pane of their own: the reader gives each the room
@@ -270,12 +277,7 @@ void ricerca::buildReadingPane()
     affini_->setFont(listFont(0));
     affini_->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     affini_->setUniformItemSizes(true);
-    {
-        QPalette p = affini_->palette();
-        p.setColor(QPalette::Base, White);
-        p.setColor(QPalette::Text, DarkBlue);
-        affini_->setPalette(p);
-    }
+    onWhite(affini_, DarkBlue);
     affini_->installEventFilter(this);
     connect(affini_, &QListWidget::currentRowChanged, this, [this](int row) {
         if (fillingRelated_ || row < 0) return;
@@ -287,7 +289,6 @@ void ricerca::buildReadingPane()
             [this](QListWidgetItem* item) { OpenEntry(item->data(Qt::UserRole).toInt()); });
     pannelloLayout_->addWidget(affiniTitolo_);
     pannelloLayout_->addWidget(affini_, 1);
-    sizeRelated();
 }
 
 void ricerca::buildFilters()
@@ -560,7 +561,6 @@ void ricerca::applyZoom()
     list_->setFont(listFont(zoom_));
     lettura_->setFont(readingFont(zoom_));
     affini_->setFont(listFont(zoom_));
-    sizeRelated();
     // The rows are all of one height, measured once: measured again for the new text size.
     list_->setUniformItemSizes(false);
     list_->setUniformItemSizes(true);
@@ -750,14 +750,6 @@ void ricerca::showMaxim(int id)
     if (!citation.isEmpty())
         html += QStringLiteral("<p style=\"color:#000080\"><i>(") + citation.toHtmlEscaped() + QStringLiteral(")</i></p>");
     lettura_->setHtml(html);
-}
-
-// The related pane shrinks to three of its lines, and asks for its eight at the size of the text.
-void ricerca::sizeRelated()
-{
-    const int row = std::max(affini_->sizeHintForRow(0), QFontMetrics(affini_->font()).height() + 2);
-    affini_->setMinimumHeight(row * 3 + 2 * affini_->frameWidth() + affini_->horizontalScrollBar()->sizeHint().height());
-    affini_->updateGeometry();
 }
 
 // Only the hit being read has its related maxims computed: moving along the list stays quick.

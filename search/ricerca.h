@@ -135,7 +135,6 @@ private:
     void showReading();
     void showMaxim(int id);
     void showRelated(int id);
-    void sizeRelated();
     void rememberQuery();
     void recallQuery();
     void refreshRecent();
